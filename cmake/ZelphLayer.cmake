@@ -1,0 +1,38 @@
+# One static library per layer. Sources are every .cpp in the layer's folder, so that adding a file needs no
+# edit here; a layer without sources yet is an interface library so that its users still link.
+function(zelph_add_layer name)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  set(target zelph_${name})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE "${PROJECT_SOURCE_DIR}/src")
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+  add_library(zelph::${name} ALIAS ${target})
+endfunction()
+
+# One GoogleTest program per tested layer: tests/<layer>/*.cpp linked with that layer only.
+# Tests that need data files find them through ZELPH_TEST_TMP (a scratch folder per run).
+function(zelph_add_layer_tests name)
+  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  if(NOT ARG_DIR)
+    set(ARG_DIR ${name})
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${name})
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${target}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT 120 ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ZELPH_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp"
+    TEST_PREFIX "${name}.")
+endfunction()

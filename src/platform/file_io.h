@@ -1,0 +1,24 @@
+// Whole-file reads and crash-safe writes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace zelph::platform {
+
+// The whole file, or nullopt when it cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes `bytes` to "<path>.tmp", flushes it to disk and renames it over `path` in one step, so that a crash
+// leaves either the old file or the new one. An existing destination that is not writable is left alone and
+// the write fails.
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view text);
+
+bool FileIsReadable(const std::filesystem::path& path);
+
+}  // namespace zelph::platform
