@@ -1,0 +1,120 @@
+#include "platform/registry.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/file_io.h"
+#include "platform/reg_text.h"
+#include "test_support/temp_dir.h"
+
+namespace zelph::platform {
+namespace {
+
+constexpr auto kLm = RootKey::LocalMachine;
+constexpr const char* kGame = "SOFTWARE\\Orv Software House\\OrvZelph II SA VGA";
+
+TEST(Registry, ValuesPersistAcrossInstancesAndKeepTheirTypes) {
+  test::TempDir dir;
+  auto file = dir.path() / "registry.reg";
+  {
+    Registry reg(file);
+    EXPECT_TRUE(reg.WriteDword(kLm, kGame, "sound_vol", 50));
+    EXPECT_TRUE(reg.WriteString(kLm, kGame, "UserSettings", "/home/p/Settings.ino"));
+    EXPECT_TRUE(reg.WriteString(kLm, std::string(kGame) + "\\Res", "1", "C:\\packs\\\"q\".pak"));
+  }
+  Registry again(file);
+  EXPECT_EQ(again.ReadDword(kLm, kGame, "sound_vol"), 50u);
+  EXPECT_EQ(again.ReadString(kLm, kGame, "UserSettings"), "/home/p/Settings.ino");
+  EXPECT_EQ(again.ReadString(kLm, std::string(kGame) + "\\Res", "1"), "C:\\packs\\\"q\".pak");
+  // A value of the other type does not read.
+  EXPECT_FALSE(again.ReadString(kLm, kGame, "sound_vol"));
+  EXPECT_FALSE(again.ReadDword(kLm, kGame, "UserSettings"));
+  // The file is a ".reg" document a person can read.
+  auto bytes = ReadWholeFile(file);
+  ASSERT_TRUE(bytes);
+  std::string text(bytes->begin(), bytes->end());
+  EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\n"));
+  EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orv Software House\\OrvZelph II SA VGA]\n"
+                      "\"sound_vol\"=dword:00000032\n"),
+            std::string::npos);
+}
+
+TEST(Registry, KeysAndNamesIgnoreLetterCase) {
+  Registry reg;
+  reg.WriteDword(kLm, "Software\\A", "Value", 7);
+  EXPECT_EQ(reg.ReadDword(kLm, "SOFTWARE\\a", "VALUE"), 7u);
+  reg.WriteDword(kLm, "software\\a", "value", 8);
+  EXPECT_EQ(reg.ReadDword(kLm, "Software\\A", "Value"), 8u);
+  EXPECT_EQ(reg.EnumValue(kLm, "Software\\A", 1), std::nullopt);  // overwritten, not added
+  EXPECT_FALSE(reg.ReadDword(RootKey::CurrentUser, "Software\\A", "Value"));
+}
+
+TEST(Registry, EnumeratesValuesInCreationOrderAndSubkeys) {
+  Registry reg;
+  reg.WriteString(kLm, "K\\Res", "b", "2");
+  reg.WriteString(kLm, "K\\Res", "a", "1");
+  reg.CreateKey(kLm, "K\\Prog2");
+  reg.CreateKey(kLm, "K\\Prog1\\Deep");
+  auto first = reg.EnumValue(kLm, "K\\Res", 0);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->name, "b");
+  EXPECT_EQ(reg.EnumValue(kLm, "K\\Res", 1)->name, "a");
+  EXPECT_FALSE(reg.EnumValue(kLm, "K\\Res", 2));
+  EXPECT_EQ(reg.EnumSubkey(kLm, "K", 0), "Prog1");
+  EXPECT_EQ(reg.EnumSubkey(kLm, "K", 1), "Prog2");
+  EXPECT_EQ(reg.EnumSubkey(kLm, "K", 2), "Res");
+  EXPECT_FALSE(reg.EnumSubkey(kLm, "K", 3));
+  EXPECT_TRUE(reg.KeyExists(kLm, "K\\Prog1"));  // parents exist with their children
+  EXPECT_TRUE(reg.DeleteKey(kLm, "K\\Prog1"));
+  EXPECT_FALSE(reg.KeyExists(kLm, "K\\Prog1\\Deep"));
+}
+
+TEST(RegText, RoundTripsAwkwardStrings) {
+  std::vector<RegTextKey> keys{{"HKEY_LOCAL_MACHINE\\S", {{"q", std::string("a\"b\\c")},
+                                                          {"nl", std::string("line1\nline2\t\xD0\x96")},
+                                                          {"", std::string("default")},
+                                                          {"d", std::uint32_t{0xDEADBEEF}}}}};
+  auto parsed = ParseRegText(FormatRegText(keys));
+  ASSERT_TRUE(parsed);
+  ASSERT_EQ(parsed->size(), 1u);
+  const auto& v = (*parsed)[0].values;
+  ASSERT_EQ(v.size(), 4u);
+  EXPECT_EQ(std::get<std::string>(v[0].value), "a\"b\\c");
+  EXPECT_EQ(std::get<std::string>(v[1].value), "line1\nline2\t\xD0\x96");
+  EXPECT_EQ(v[2].name, "");
+  EXPECT_EQ(std::get<std::uint32_t>(v[3].value), 0xDEADBEEFu);
+}
+
+TEST(RegText, ReadsHandEditedFilesAndRejectsGarbage) {
+  std::string_view edited =
+      "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+      "; a comment\r\n"
+      "[HKEY_LOCAL_MACHINE\\A]\r\n"
+      "\"bin\"=hex:01,02,\\\r\n"
+      "  03\r\n"
+      "\"n\"=dword:1F\r\n"
+      "[-HKEY_LOCAL_MACHINE\\Gone]\r\n";
+  auto parsed = ParseRegText(edited);
+  ASSERT_TRUE(parsed);
+  ASSERT_EQ(parsed->size(), 1u);
+  ASSERT_EQ((*parsed)[0].values.size(), 1u);  // the binary value is skipped, the dword kept
+  EXPECT_EQ(std::get<std::uint32_t>((*parsed)[0].values[0].value), 0x1Fu);
+
+  EXPECT_FALSE(ParseRegText("not a registry"));
+  EXPECT_FALSE(ParseRegText("Windows Registry Editor Version 5.00\n\"orphan\"=dword:1\n"));
+  EXPECT_FALSE(ParseRegText("Windows Registry Editor Version 5.00\n[K]\n\"x\"=dword:123456789\n"));
+  EXPECT_FALSE(ParseRegText("Windows Registry Editor Version 5.00\n[K]\n\"x\"=\"unterminated\n"));
+}
+
+TEST(Registry, DamagedFileIsKeptAsideAndTheRegistryStartsEmpty) {
+  test::TempDir dir;
+  auto file = dir.path() / "registry.reg";
+  ASSERT_TRUE(WriteFileAtomically(file, std::string_view("garbage\n")));
+  Registry reg(file);
+  EXPECT_FALSE(reg.KeyExists(kLm, "SOFTWARE"));
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "registry.reg.bad"));
+  EXPECT_TRUE(reg.WriteDword(kLm, "SOFTWARE", "v", 1));
+  EXPECT_EQ(Registry(file).ReadDword(kLm, "SOFTWARE", "v"), 1u);
+}
+
+}  // namespace
+}  // namespace zelph::platform
