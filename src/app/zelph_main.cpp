@@ -1,11 +1,93 @@
 #include "app/zelph_main.h"
 
+#include <cstdio>
+#include <memory>
+
+#include "app/input_script.h"
+#include "app/minimal_display.h"
+#include "app/options.h"
+#include "app/startup.h"
+#include "platform/file_io.h"
+#include "platform/home.h"
+#include "platform/random.h"
+#include "platform/registry.h"
+#include "platform/sdl/sdl_window.h"
+#include "platform/system_info.h"
+
 namespace zelph::app {
 
-// Start-up is being built; for now the programs only select their variant.
-int ZelphMain(int, char**, const platform::BuildVariant& variant) {
+namespace {
+
+constexpr int kExitUsage = 2;
+
+int Fail(const char* program, const std::string& text, int status) {
+  std::fprintf(stderr, "%s: %s\n", program, text.c_str());
+  return status;
+}
+
+}  // namespace
+
+int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
   platform::SelectVariant(variant);
-  return 0;
+  const char* program = variant.programName;
+
+  std::vector<std::string> args(argv + 1, argv + argc);
+  OptionsResult parsed = ParseOptions(args);
+  if (!parsed.options) {
+    return Fail(program, parsed.error + "\n" + "Try '" + program + " --help'.", kExitUsage);
+  }
+  const Options& opt = *parsed.options;
+  if (opt.help) {
+    std::fputs(UsageText(program).c_str(), stdout);
+    return 0;
+  }
+
+  std::filesystem::path home = opt.home.empty() ? platform::DefaultHomeDir(variant.homeFolderName) : opt.home;
+  if (!platform::EnsureDir(home)) return Fail(program, "cannot create the home folder " + home.string(), 1);
+  platform::SetHomeDir(home);
+  platform::OpenSystemRegistry(home / "registry.reg");
+  if (opt.seed) platform::SetFixedSeed(*opt.seed);
+
+  InputScript script;
+  if (!opt.inputScript.empty()) {
+    auto bytes = platform::ReadWholeFile(opt.inputScript);
+    if (!bytes) return Fail(program, "cannot read " + opt.inputScript.string(), kExitUsage);
+    script = ParseInputScript(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                              opt.exitOnDeactivate);
+    if (!script.error.empty()) return Fail(program, opt.inputScript.string() + ": " + script.error, kExitUsage);
+  }
+
+  FrameOptions frameOptions;
+  frameOptions.maxFrames = opt.frames;
+  frameOptions.lockstep = opt.lockstep;
+  if (!script.events.empty()) {
+    frameOptions.beforeIdleStep = [events = std::move(script.events), next = std::size_t{0}](
+                                      std::uint32_t step) mutable {
+      while (next < events.size() && events[next].step <= step) {
+        if (GameApp* app = TheApp(); app && app->window()) app->window()->PostMessage(events[next].message);
+        ++next;
+      }
+    };
+  }
+
+  platform::SdlWindowOptions windowOptions;
+  windowOptions.headless = opt.headless;
+  windowOptions.fullScreen = opt.fullScreen;
+  windowOptions.exitOnDeactivate = opt.exitOnDeactivate;
+
+  StartupEnvironment env;
+  env.commandLine = opt.commandLine;
+  env.variant = &variant;
+  env.freeMemory = [] { return platform::AvailablePhysicalMemory(); };
+  env.lockDir = home;
+  env.programDir = platform::ModulePath().parent_path();
+  env.makeApp = [&](const AppConfig& config, const SoundConfig& soundConfig) {
+    FramePlatform platform;
+    platform.window = std::make_unique<platform::SdlWindow>(windowOptions);
+    platform.display = std::make_unique<MinimalDisplay>(variant.screenWidth, variant.screenHeight);
+    return std::make_unique<GameApp>(config, soundConfig, std::move(platform), std::move(frameOptions));
+  };
+  return StartGame(env);
 }
 
 }  // namespace zelph::app

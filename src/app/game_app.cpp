@@ -1,0 +1,102 @@
+#include "app/game_app.h"
+
+#include <atomic>
+
+#include "platform/dialogs.h"
+
+namespace zelph::app {
+
+namespace {
+std::atomic<GameApp*> g_app{nullptr};
+NoScreenController g_noController;
+}  // namespace
+
+GameApp* TheApp() { return g_app.load(); }
+
+GameApp::GameApp(const AppConfig& config, const SoundConfig& soundConfig, FramePlatform platform,
+                 FrameOptions options)
+    : ThreadedAppFrame(config, soundConfig, std::move(platform), std::move(options)),
+      requestHandler_(&g_noController) {
+  g_app.store(this);
+}
+
+GameApp::~GameApp() {
+  // The game thread must not tick a tree that is going away.
+  stopThread_ = 1;
+  if (lockstep()) lockstep()->Stop();
+  thread_.Join();
+  GameApp* self = this;
+  g_app.compare_exchange_strong(self, nullptr);
+}
+
+Result GameApp::OnDisplayReady(FrameDisplay& display, std::uintptr_t) {
+  screenRect_ = ScreenRect{0, 0, display.Width(), display.Height()};
+  ResumeGameThread();
+  return S_OK;
+}
+
+Result GameApp::OnSurfacesReady(FrameDisplay&, std::uintptr_t) { return S_OK; }
+
+void GameApp::HandleCurrentRequest() {
+  if (!current_) return;
+  bool handled = requestHandler_ && requestHandler_->HandleRequest(current_->request);
+  if (handled && current_) current_->request = 0;
+}
+
+Result GameApp::DrawFrame(gfx::Surface* back, std::uint32_t) {
+  std::lock_guard guard(lock_);
+  if (!current_) return S_OK;
+  if (current_->DrawTree(back, 0, 0, screenRect_) != S_OK) {
+    Exit();
+  } else {
+    HandleCurrentRequest();
+  }
+  return S_OK;
+}
+
+Result GameApp::GameThreadFrame(std::uint32_t frameFlags) {
+  std::lock_guard guard(lock_);
+  if (!current_) return S_OK;
+  current_->TickTree(frameFlags);
+  HandleCurrentRequest();
+  return S_OK;
+}
+
+void GameApp::OnExit() {
+  // The game thread stops before the tree it ticks is taken down.
+  stopThread_ = 1;
+  if (lockstep()) lockstep()->Stop();
+  thread_.Join();
+  std::lock_guard guard(lock_);
+  current_ = nullptr;
+  ThreadedAppFrame::OnExit();
+}
+
+// Every input call: under the lock, to the current tree, then its request.
+#define ZELPH_ROUTE(call)          \
+  std::lock_guard guard(lock_);    \
+  if (current_) {                  \
+    current_->call;                \
+    HandleCurrentRequest();        \
+  }                                \
+  return S_OK
+
+Result GameApp::OnKeyDown(std::uint32_t key, const KeyList& keys) { ZELPH_ROUTE(RouteKeyDown(key, keys)); }
+Result GameApp::OnKeyUp(std::uint32_t key, const KeyList& keys) { ZELPH_ROUTE(RouteKeyUp(key, keys)); }
+Result GameApp::OnStylusDown(int x, int y) { ZELPH_ROUTE(RouteStylusDown(x, y)); }
+Result GameApp::OnStylusUp(int x, int y) { ZELPH_ROUTE(RouteStylusUp(x, y)); }
+Result GameApp::OnStylusDoubleClick(int x, int y) { ZELPH_ROUTE(RouteStylusDoubleClick(x, y)); }
+Result GameApp::OnStylusMove(int x, int y) { ZELPH_ROUTE(RouteStylusMove(x, y)); }
+Result GameApp::OnWheel(std::uint32_t keyState, int delta, int x, int y, int notches) {
+  ZELPH_ROUTE(RouteWheel(keyState, delta, x, y, notches));
+}
+Result GameApp::OnChar(std::uint32_t character, std::intptr_t keyData) { ZELPH_ROUTE(RouteChar(character, keyData)); }
+
+#undef ZELPH_ROUTE
+
+std::intptr_t GameApp::WindowProc(const platform::Message& message) {
+  if (message.id == platform::msg::kBeep) platform::Beep();
+  return ThreadedAppFrame::WindowProc(message);
+}
+
+}  // namespace zelph::app

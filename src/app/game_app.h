@@ -1,0 +1,71 @@
+// The frame's fourth layer, the game: every draw, tick and input event runs on the current control tree under
+// the one application lock, and the requests the tree raises go to the screen controller.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "app/frame_client.h"
+#include "app/threaded_app_frame.h"
+
+namespace zelph::app {
+
+// Application states.
+inline constexpr int kStateConstructed = 2;
+inline constexpr int kStateMainWindow = 3;
+inline constexpr int kStateQuitting = 5;
+inline constexpr int kStateSwitching = 6;
+
+class GameApp : public ThreadedAppFrame {
+ public:
+  GameApp(const AppConfig& config, const SoundConfig& soundConfig, FramePlatform platform,
+          FrameOptions options = {});
+  ~GameApp() override;
+
+  Result OnDisplayReady(FrameDisplay& display, std::uintptr_t instance) override;
+  Result OnSurfacesReady(FrameDisplay& display, std::uintptr_t instance) override;
+  Result DrawFrame(gfx::Surface* back, std::uint32_t frameFlags) override;
+  Result GameThreadFrame(std::uint32_t frameFlags) override;
+  void OnExit() override;
+  Result OnKeyDown(std::uint32_t key, const KeyList& keys) override;
+  Result OnKeyUp(std::uint32_t key, const KeyList& keys) override;
+  Result OnStylusDown(int x, int y) override;
+  Result OnStylusUp(int x, int y) override;
+  Result OnStylusDoubleClick(int x, int y) override;
+  Result OnStylusMove(int x, int y) override;
+  Result OnWheel(std::uint32_t keyState, int delta, int x, int y, int notches) override;
+  Result OnChar(std::uint32_t character, std::intptr_t keyData) override;
+  std::intptr_t WindowProc(const platform::Message& message) override;
+
+  // Offers `current`'s request to the controller and clears it when handled.
+  void HandleCurrentRequest();
+
+  std::recursive_mutex& lock() { return lock_; }
+  FrameClient* current() const { return current_; }
+  void SetCurrent(FrameClient* client) { current_ = client; }
+  void SetRequestHandler(RequestHandler* handler) { requestHandler_ = handler; }
+  const ScreenRect& screenRect() const { return screenRect_; }
+  int state() const { return state_; }
+  int previousState() const { return previousState_; }
+
+ protected:
+  std::recursive_mutex lock_;
+  FrameClient* current_ = nullptr;
+  RequestHandler* requestHandler_ = nullptr;
+  int state_ = kStateConstructed;
+  int previousState_ = kStateConstructed;
+  ScreenRect screenRect_;
+  std::string launchName_;
+};
+
+// The game's application object, published for the rest of the game while it exists.
+GameApp* TheApp();
+
+// Stands in for the screen controller until the screens exist: it handles no request.
+class NoScreenController final : public RequestHandler {
+ public:
+  bool HandleRequest(std::uint32_t) override { return false; }
+};
+
+}  // namespace zelph::app

@@ -1,0 +1,95 @@
+#include "app/options.h"
+
+#include <charconv>
+
+namespace zelph::app {
+
+namespace {
+
+bool ParseNumber(const std::string& text, std::uint32_t& out) {
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+  return ec == std::errc() && ptr == text.data() + text.size() && !text.empty();
+}
+
+}  // namespace
+
+OptionsResult ParseOptions(const std::vector<std::string>& args) {
+  Options o;
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (!a.starts_with("--")) {
+      rest.push_back(a);
+      continue;
+    }
+    std::string name = a, value;
+    bool hasValue = false;
+    if (auto eq = a.find('='); eq != std::string::npos) {
+      name = a.substr(0, eq);
+      value = a.substr(eq + 1);
+      hasValue = true;
+    }
+    auto takeValue = [&](std::string& out) {
+      if (hasValue) {
+        out = value;
+        return true;
+      }
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (name == "--help") {
+      o.help = true;
+    } else if (name == "--headless") {
+      o.headless = true;
+    } else if (name == "--fullscreen") {
+      o.fullScreen = true;
+    } else if (name == "--exit-on-deactivate") {
+      o.exitOnDeactivate = true;
+    } else if (name == "--lockstep") {
+      o.lockstep = true;
+    } else if (name == "--home" || name == "--data" || name == "--input") {
+      if (!takeValue(v) || v.empty()) return {std::nullopt, name + " needs a path"};
+      (name == "--home" ? o.home : name == "--data" ? o.data : o.inputScript) = v;
+    } else if (name == "--frames" || name == "--seed") {
+      std::uint32_t n = 0;
+      if (!takeValue(v) || !ParseNumber(v, n)) return {std::nullopt, name + " needs a whole number"};
+      if (name == "--frames") {
+        o.frames = n;
+      } else {
+        o.seed = n;
+      }
+    } else {
+      return {std::nullopt, "unknown option " + a};
+    }
+    if (hasValue && (name == "--help" || name == "--headless" || name == "--fullscreen" ||
+                     name == "--exit-on-deactivate" || name == "--lockstep")) {
+      return {std::nullopt, name + " takes no value"};
+    }
+  }
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (i) o.commandLine += ' ';
+    o.commandLine += rest[i];
+  }
+  return {o, {}};
+}
+
+std::string UsageText(const char* programName) {
+  return std::string("Usage: ") + programName +
+         " [options] [/NoCloseFS]\n"
+         "\n"
+         "Options:\n"
+         "  --home DIR            the game's home folder (registry, settings, scores, screenshots)\n"
+         "  --data DIR            where the default resource packs are\n"
+         "  --fullscreen          start full screen (Alt+Enter or F11 toggles it)\n"
+         "  --headless            no window and no sound device (for tests)\n"
+         "  --frames N            end normally after N drawn frames\n"
+         "  --lockstep            alternate one tick and one draw per frame, without pacing\n"
+         "  --seed N              start games from this random seed\n"
+         "  --input FILE          play a script of input events (see the README)\n"
+         "  --exit-on-deactivate  end the game when another window takes the focus\n"
+         "  --help                show this text\n";
+}
+
+}  // namespace zelph::app

@@ -1,0 +1,35 @@
+// The desktop options of the programs. They are kept apart from the game's own command line (whatever is not
+// an option), which the game compares as a whole with its one switch.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelph::app {
+
+struct Options {
+  std::filesystem::path home;       // empty: the default home folder
+  std::filesystem::path data;       // empty: the data folder the build produced
+  bool headless = false;
+  bool fullScreen = false;
+  bool exitOnDeactivate = false;
+  bool lockstep = false;
+  std::uint32_t frames = 0;
+  std::optional<std::uint32_t> seed;
+  std::filesystem::path inputScript;
+  bool help = false;
+  std::string commandLine;  // the game's own command line
+};
+
+struct OptionsResult {
+  std::optional<Options> options;
+  std::string error;  // set when options is empty
+};
+
+OptionsResult ParseOptions(const std::vector<std::string>& args);
+std::string UsageText(const char* programName);
+
+}  // namespace zelph::app

@@ -1,0 +1,260 @@
+#include "platform/sdl/sdl_window.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/instance_lock.h"
+
+namespace zelph::platform {
+
+namespace {
+
+bool SinkToQueue(void* context, const Message& message) { return static_cast<MessageQueue*>(context)->Post(message); }
+
+void SdlMessageBox(std::string_view caption, std::string_view text, MessageIcon icon) {
+  std::string c(caption), t(text);
+  std::uint32_t flags = icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+  SDL_ShowSimpleMessageBox(flags, c.c_str(), t.c_str(), nullptr);
+}
+
+// Characters the handheld delivered for control keys as well as their key messages.
+std::uint16_t ControlCharacter(std::uint16_t vk) {
+  switch (vk) {
+    case 8:
+    case 9:
+    case 13:
+    case 27: return vk;
+    default: return 0;
+  }
+}
+
+void AppendUtf16Messages(MessageQueue& queue, const char* utf8) {
+  const auto* s = reinterpret_cast<const unsigned char*>(utf8);
+  while (*s) {
+    char32_t cp;
+    int len;
+    if (*s < 0x80) { cp = *s; len = 1; }
+    else if ((*s >> 5) == 6) { cp = *s & 0x1F; len = 2; }
+    else if ((*s >> 4) == 14) { cp = *s & 0x0F; len = 3; }
+    else if ((*s >> 3) == 30) { cp = *s & 0x07; len = 4; }
+    else { ++s; continue; }
+    int i = 1;
+    for (; i < len && (s[i] & 0xC0) == 0x80; ++i) cp = (cp << 6) | (s[i] & 0x3F);
+    if (i < len) { s += i; continue; }
+    s += len;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      queue.Post(Message{msg::kChar, 0xD800u + (cp >> 10), 1});
+      queue.Post(Message{msg::kChar, 0xDC00u + (cp & 0x3FF), 1});
+    } else {
+      queue.Post(Message{msg::kChar, cp, 1});
+    }
+  }
+}
+
+}  // namespace
+
+SdlWindow::SdlWindow(SdlWindowOptions options) : options_(options), fullScreen_(options.fullScreen) {}
+
+SdlWindow::~SdlWindow() {
+  Destroy();
+  if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+}
+
+bool SdlWindow::RegisterClass(std::string_view, bool doubleClicks) {
+  doubleClicks_ = doubleClicks;
+  if (sdlStarted_) return true;
+  if (options_.headless) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+  }
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // closing goes through the window's close message
+  sdlStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+  if (!sdlStarted_) std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+  return sdlStarted_;
+}
+
+bool SdlWindow::Create(std::string_view title, int width, int height) {
+  if (!sdlStarted_ || window_) return false;
+  width_ = std::max(width, 1);
+  height_ = std::max(height, 1);
+  // The largest whole scale that fits the desktop keeps the pixels sharp.
+  int scale = 1;
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+    scale = std::max(1, std::min((usable.w - 16) / width_, (usable.h - 48) / height_));
+  }
+  std::uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  std::string t(title);
+  window_ = SDL_CreateWindow(t.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_ * scale,
+                             height_ * scale, flags);
+  if (!window_) {
+    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    return false;
+  }
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) {
+    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    return false;
+  }
+  SDL_RenderSetLogicalSize(renderer_, width_, height_);
+  SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+  SDL_StartTextInput();
+  SetMainWindowSink(&SinkToQueue, &queue_);
+  if (!options_.headless) SetMessageBoxHook(&SdlMessageBox);
+  queue_.Post(Message{msg::kCreate, 0, 0});
+  return true;
+}
+
+void SdlWindow::Destroy() {
+  if (!window_) return;
+  SetMainWindowSink(nullptr, nullptr);
+  SetMessageBoxHook(nullptr);
+  SDL_StopTextInput();
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  SDL_DestroyWindow(window_);
+  texture_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+}
+
+void SdlWindow::Pump() {
+  if (!sdlStarted_) return;
+  if (TakeRaiseRequest() && window_) {
+    SDL_RestoreWindow(window_);
+    SDL_RaiseWindow(window_);
+  }
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) Translate(event);
+}
+
+bool SdlWindow::PeekMessage(Message& out) {
+  Pump();
+  return queue_.Pop(out);
+}
+
+void SdlWindow::WaitMessage(std::uint32_t timeoutMs) {
+  std::uint32_t start = TickCount();
+  while (TickCount() - start < timeoutMs) {
+    Pump();
+    if (!queue_.Empty()) return;
+    queue_.WaitFor(10);
+  }
+}
+
+void SdlWindow::BringToFront() {
+  if (window_) SDL_RaiseWindow(window_);
+}
+
+void SdlWindow::Minimize() {
+  if (window_) SDL_MinimizeWindow(window_);
+}
+
+void SdlWindow::SetFullScreen(bool on) {
+  fullScreen_ = on;
+  if (window_) SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+ForeignWindow SdlWindow::DescribeWindow(std::intptr_t) {
+  // A desktop does not tell which program's window took the focus.
+  return ForeignWindow{};
+}
+
+void SdlWindow::Present(const std::uint16_t* pixels, int width, int height, int pitchBytes) {
+  if (!renderer_ || !pixels) return;
+  if (!texture_ || textureW_ != width || textureH_ != height) {
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
+    textureW_ = width;
+    textureH_ = height;
+    if (!texture_) return;
+    SDL_RenderSetLogicalSize(renderer_, width, height);
+  }
+  SDL_UpdateTexture(texture_, nullptr, pixels, pitchBytes);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlWindow::PostPoint(std::uint32_t id, int x, int y) {
+  // Points in the letterbox border belong to the nearest picture edge.
+  x = std::clamp(x, 0, width_ - 1);
+  y = std::clamp(y, 0, height_ - 1);
+  lastX_ = x;
+  lastY_ = y;
+  queue_.Post(Message{id, 1, MakePointParam(x, y)});
+}
+
+void SdlWindow::Translate(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:
+      queue_.Post(Message{msg::kSysCommand, kScClose, 0});
+      break;
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        queue_.Post(Message{msg::kActivate, 1, 0});
+      } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        queue_.Post(options_.exitOnDeactivate ? Message{msg::kActivate, 0, 0} : Message{msg::kDesktopInactive, 0, 0});
+      }
+      break;
+    case SDL_KEYDOWN: {
+      SDL_Keycode key = e.key.keysym.sym;
+      bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      if (key == SDLK_F11 || (alt && (key == SDLK_RETURN || key == SDLK_KP_ENTER))) {
+        if (!e.key.repeat) SetFullScreen(!fullScreen_);
+        break;
+      }
+      std::uint16_t vk = VirtualKeyFromSdl(key);
+      if (!vk) break;
+      std::intptr_t data = (e.key.repeat ? kKeyRepeatBit : 0) | ((e.key.keysym.scancode & 0xFF) << 16) | 1;
+      queue_.Post(Message{msg::kKeyDown, vk, data});
+      if (std::uint16_t c = ControlCharacter(vk)) queue_.Post(Message{msg::kChar, c, data});
+      break;
+    }
+    case SDL_KEYUP: {
+      std::uint16_t vk = VirtualKeyFromSdl(e.key.keysym.sym);
+      if (vk) queue_.Post(Message{msg::kKeyUp, vk, kKeyRepeatBit | ((e.key.keysym.scancode & 0xFF) << 16) | 1});
+      break;
+    }
+    case SDL_TEXTINPUT:
+      AppendUtf16Messages(queue_, e.text.text);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (e.button.button != SDL_BUTTON_LEFT) break;
+      stylusDown_ = true;
+      PostPoint(doubleClicks_ && e.button.clicks == 2 ? msg::kStylusDoubleClick : msg::kStylusDown, e.button.x,
+                e.button.y);
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (e.button.button != SDL_BUTTON_LEFT) break;
+      stylusDown_ = false;
+      PostPoint(msg::kStylusUp, e.button.x, e.button.y);
+      break;
+    case SDL_MOUSEMOTION:
+      // A stylus only moves while it touches the screen.
+      if (stylusDown_) PostPoint(msg::kStylusMove, e.motion.x, e.motion.y);
+      break;
+    case SDL_MOUSEWHEEL: {
+      int delta = e.wheel.y * 120;
+      if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) delta = -delta;
+      auto wParam = static_cast<std::uintptr_t>((static_cast<std::uint32_t>(delta) & 0xFFFF) << 16);
+      queue_.Post(Message{msg::kWheel, wParam, MakePointParam(lastX_, lastY_)});
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace zelph::platform

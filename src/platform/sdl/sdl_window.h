@@ -1,0 +1,63 @@
+// The game's window over SDL2: one window showing the RGB 565 picture scaled by a whole factor, and SDL's
+// events turned into the game's window messages.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/window.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+namespace zelph::platform {
+
+struct SdlWindowOptions {
+  bool headless = false;          // SDL's dummy drivers: no window on screen, for tests and CI
+  bool fullScreen = false;        // start full screen (Alt+Enter and F11 toggle it)
+  bool exitOnDeactivate = false;  // report a focus loss as the handheld did: another window took the screen
+};
+
+class SdlWindow final : public Window {
+ public:
+  explicit SdlWindow(SdlWindowOptions options);
+  ~SdlWindow() override;
+
+  bool RegisterClass(std::string_view className, bool doubleClicks) override;
+  bool Create(std::string_view title, int width, int height) override;
+  void Destroy() override;
+  bool Exists() const override { return window_ != nullptr; }
+  bool PeekMessage(Message& out) override;
+  void WaitMessage(std::uint32_t timeoutMs) override;
+  bool PostMessage(const Message& message) override { return queue_.Post(message); }
+  void BringToFront() override;
+  void Minimize() override;
+  void SetFullScreen(bool on) override;
+  ForeignWindow DescribeWindow(std::intptr_t other) override;
+  void Present(const std::uint16_t* pixels, int width, int height, int pitchBytes) override;
+
+ private:
+  void Pump();
+  void Translate(const SDL_Event& event);
+  void PostPoint(std::uint32_t id, int x, int y);
+
+  SdlWindowOptions options_;
+  MessageQueue queue_;
+  bool sdlStarted_ = false;
+  bool doubleClicks_ = false;
+  bool fullScreen_ = false;
+  bool stylusDown_ = false;
+  int width_ = 0, height_ = 0;
+  int lastX_ = 0, lastY_ = 0;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int textureW_ = 0, textureH_ = 0;
+};
+
+// The handheld's virtual-key code for an SDL key, or 0 for keys the game does not know.
+std::uint16_t VirtualKeyFromSdl(int sdlKeycode);
+
+}  // namespace zelph::platform
