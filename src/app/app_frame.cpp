@@ -256,11 +256,14 @@ Result AppFrame::IdleStep() {
     } else {
       if (lockstep_) lockstep_->BeginDraw();
       Result r = DrawFrame(display_->BackSurface(), frameFlags_);
+      if (Succeeded(r)) {
+        ++framesDrawn_;
+        if (options_.afterFrame) options_.afterFrame(framesDrawn_, *display_);
+        // Stopping before the game thread gets its next turn keeps a lockstep run at one tick per frame.
+        if (options_.maxFrames && framesDrawn_ >= options_.maxFrames) Exit();
+      }
       if (lockstep_) lockstep_->EndDraw();
       if (Failed(r)) return r;
-      ++framesDrawn_;
-      if (options_.afterFrame) options_.afterFrame(framesDrawn_, *display_);
-      if (options_.maxFrames && framesDrawn_ >= options_.maxFrames) Exit();
     }
   }
   if (active_) display_->Flip();

@@ -1,0 +1,213 @@
+// Stand-ins for the window, display, clock and control tree, so the frame runs on injected messages.
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "app/frame_client.h"
+#include "app/frame_display.h"
+#include "app/game_app.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+
+namespace zelph::app::test {
+
+class FakeClock final : public platform::Clock {
+ public:
+  std::uint32_t Now() override { return now.load(); }
+  void Sleep(std::uint32_t ms) override {
+    now += ms;
+    slept += ms;
+    // Time passes at once, but a waiting thread still gives the others a turn.
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::microseconds(100));
+  }
+  std::atomic<std::uint32_t> now{1000};
+  std::atomic<std::uint32_t> slept{0};
+};
+
+struct WindowLog {
+  std::atomic<int> created{0}, destroyed{0}, raised{0}, minimized{0}, presented{0};
+};
+
+class FakeWindow final : public platform::Window {
+ public:
+  explicit FakeWindow(WindowLog& log) : log_(log) {}
+  bool RegisterClass(std::string_view, bool) override { return registerOk; }
+  bool Create(std::string_view, int, int) override {
+    if (!createOk) return false;
+    exists_ = true;
+    ++log_.created;
+    return true;
+  }
+  void Destroy() override {
+    if (exists_) ++log_.destroyed;
+    exists_ = false;
+  }
+  bool Exists() const override { return exists_; }
+  bool PeekMessage(platform::Message& out) override { return queue.Pop(out); }
+  void WaitMessage(std::uint32_t ms) override { queue.WaitFor(ms > 5 ? 5 : ms); }
+  bool PostMessage(const platform::Message& m) override { return queue.Post(m); }
+  void BringToFront() override { ++log_.raised; }
+  void Minimize() override { ++log_.minimized; }
+  void SetFullScreen(bool) override {}
+  platform::ForeignWindow DescribeWindow(std::intptr_t handle) override {
+    auto it = others.find(handle);
+    return it == others.end() ? platform::ForeignWindow{} : it->second;
+  }
+  void Present(const std::uint16_t*, int, int, int) override { ++log_.presented; }
+
+  platform::MessageQueue queue;
+  std::map<std::intptr_t, platform::ForeignWindow> others;
+  bool registerOk = true;
+  bool createOk = true;
+
+ private:
+  WindowLog& log_;
+  bool exists_ = false;
+};
+
+class FakeDisplay final : public FrameDisplay {
+ public:
+  Result SetMode(std::uint32_t) override { return setModeResult; }
+  Result Open(std::uint32_t, platform::Window*, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+              std::uint32_t) override {
+    if (Succeeded(openResult)) open = true;
+    return openResult;
+  }
+  void Close() override { open = false; }
+  Result Suspend() override {
+    suspended = true;
+    return S_OK;
+  }
+  Result Resume() override {
+    suspended = false;
+    return S_OK;
+  }
+  Result Flip() override {
+    ++flips;
+    return S_OK;
+  }
+  std::uint32_t Capabilities() const override { return 0; }
+  bool SurfacesLost() const override { return false; }
+  Result RestoreSurfaces() override { return S_OK; }
+  gfx::Surface* BackSurface() override { return nullptr; }
+  int Width() const override { return 640; }
+  int Height() const override { return 480; }
+  void MapPoint(int& x, int& y) const override {
+    // A half-turn, so tests can see that points pass through the display's mapping.
+    if (rotate) {
+      x = 639 - x;
+      y = 479 - y;
+    }
+  }
+  Result OpenInput() override {
+    inputOpen = true;
+    return openInputResult;
+  }
+  Result CloseInput() override {
+    inputOpen = false;
+    return S_OK;
+  }
+  KeyList Keys() const override { return KeyList{38, 40, 37, 39, 'Z', 'X', 'C', 13}; }
+
+  Result setModeResult = S_OK;
+  Result openResult = S_OK;
+  Result openInputResult = S_OK;
+  bool open = false, suspended = false, inputOpen = false, rotate = false;
+  std::atomic<int> flips{0};
+};
+
+// A control tree that records what reaches it.
+class FakeClient final : public FrameClient {
+ public:
+  Result DrawTree(gfx::Surface*, int, int, const ScreenRect& clip) override {
+    ++draws;
+    lastClip = clip;
+    return drawResult;
+  }
+  Result TickTree(std::uint32_t) override {
+    ++ticks;
+    return S_OK;
+  }
+  Result RouteKeyDown(std::uint32_t key, const KeyList& keys) override { return Log("keydown", key, keys.start); }
+  Result RouteKeyUp(std::uint32_t key, const KeyList&) override { return Log("keyup", key, 0); }
+  Result RouteChar(std::uint32_t c, std::intptr_t) override { return Log("char", c, 0); }
+  Result RouteStylusDown(int x, int y) override { return Log("down", x, y); }
+  Result RouteStylusUp(int x, int y) override { return Log("up", x, y); }
+  Result RouteStylusDoubleClick(int x, int y) override { return Log("dblclick", x, y); }
+  Result RouteStylusMove(int x, int y) override { return Log("move", x, y); }
+  Result RouteWheel(std::uint32_t, int delta, int, int, int notches) override { return Log("wheel", delta, notches); }
+
+  struct Event {
+    std::string what;
+    long a, b;
+  };
+  std::vector<Event> events;
+  std::atomic<int> draws{0}, ticks{0};
+  ScreenRect lastClip;
+  Result drawResult = S_OK;
+
+ private:
+  Result Log(const char* what, long a, long b) {
+    events.push_back({what, a, b});
+    return S_OK;
+  }
+};
+
+class RecordingHandler final : public RequestHandler {
+ public:
+  bool HandleRequest(std::uint32_t value) override {
+    seen.push_back(value);
+    return value == handles;
+  }
+  std::uint32_t handles = 64;
+  std::vector<std::uint32_t> seen;
+};
+
+// A game application whose exit and minimise hooks can be watched.
+class TestApp : public GameApp {
+ public:
+  using GameApp::GameApp;
+  void OnExit() override {
+    ++exits;
+    GameApp::OnExit();
+  }
+  void OnMinimize() override { ++minimizes; }
+  void OnRestore() override { ++restores; }
+  using GameApp::IdleStep;
+  std::atomic<int> exits{0}, minimizes{0}, restores{0};
+};
+
+struct Rig {
+  WindowLog log;
+  FakeWindow* window = nullptr;
+  FakeDisplay* display = nullptr;
+  FakeClock clock;
+  std::unique_ptr<TestApp> app;
+
+  explicit Rig(AppConfig config = DefaultConfig(), FrameOptions options = {}) {
+    FramePlatform p;
+    auto w = std::make_unique<FakeWindow>(log);
+    auto d = std::make_unique<FakeDisplay>();
+    window = w.get();
+    display = d.get();
+    p.window = std::move(w);
+    p.display = std::move(d);
+    p.clock = &clock;
+    app = std::make_unique<TestApp>(config, SoundConfig{}, std::move(p), std::move(options));
+  }
+
+  static AppConfig DefaultConfig() {
+    AppConfig c;
+    c.instance = 1;
+    c.title = "Test Game";
+    c.frameRate = 30;
+    c.threadFrameRate = 30;
+    return c;
+  }
+};
+
+}  // namespace zelph::app::test
