@@ -63,7 +63,8 @@ InstanceLock::~InstanceLock() {
 }
 
 bool InstanceLock::AskOwnerToRaise() const {
-  return state_ == State::HeldByOther && ownerPid_ > 0 && ::kill(ownerPid_, SIGUSR1) == 0;
+  // Our own process holds it through another handle only in tests; it has nothing to raise.
+  return state_ == State::HeldByOther && ownerPid_ > 0 && ownerPid_ != ::getpid() && ::kill(ownerPid_, SIGUSR1) == 0;
 }
 
 void InstallRaiseHandler() {

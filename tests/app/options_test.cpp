@@ -1,0 +1,73 @@
+#include "app/options.h"
+
+#include <gtest/gtest.h>
+
+#include "app/input_script.h"
+
+namespace zelph::app {
+namespace {
+
+namespace msg = platform::msg;
+
+TEST(Options, DesktopOptionsAreTakenOutOfTheGamesCommandLine) {
+  auto r = ParseOptions({"--headless", "--frames", "60", "/NoCloseFS", "--home=/tmp/h", "--seed", "7"});
+  ASSERT_TRUE(r.options) << r.error;
+  EXPECT_TRUE(r.options->headless);
+  EXPECT_EQ(r.options->frames, 60u);
+  EXPECT_EQ(r.options->seed, 7u);
+  EXPECT_EQ(r.options->home, "/tmp/h");
+  EXPECT_EQ(r.options->commandLine, "/NoCloseFS");
+}
+
+TEST(Options, BadOptionsAreRefusedWithAReason) {
+  EXPECT_EQ(ParseOptions({"--nope"}).error, "unknown option --nope");
+  EXPECT_FALSE(ParseOptions({"--frames"}).options);
+  EXPECT_FALSE(ParseOptions({"--frames", "-3"}).options);
+  EXPECT_FALSE(ParseOptions({"--frames", "12x"}).options);
+  EXPECT_FALSE(ParseOptions({"--home"}).options);
+  EXPECT_FALSE(ParseOptions({"--headless=yes"}).options);
+}
+
+TEST(InputScript, ReadsEveryEventKindInStepOrder) {
+  auto s = ParseInputScript(
+      "# a comment\n"
+      "5 keydown Left\n"
+      "3 char a\n"
+      "3 char U+0416\n"
+      "4 down 10 20\n"
+      "6 wheel -1\n"
+      "7 focus lost\n"
+      "8 focus gained\n"
+      "9 keyup f12\n"
+      "10 close\n",
+      false);
+  ASSERT_TRUE(s.error.empty()) << s.error;
+  ASSERT_EQ(s.events.size(), 9u);
+  EXPECT_EQ(s.events[0].step, 3u);
+  EXPECT_EQ(s.events[0].message.wParam, static_cast<std::uintptr_t>('a'));
+  EXPECT_EQ(s.events[1].message.wParam, 0x416u);
+  EXPECT_EQ(s.events[2].message.id, msg::kStylusDown);
+  EXPECT_EQ(platform::PointX(s.events[2].message.lParam), 10);
+  EXPECT_EQ(platform::PointY(s.events[2].message.lParam), 20);
+  EXPECT_EQ(s.events[3].message.id, msg::kKeyDown);
+  EXPECT_EQ(s.events[3].message.wParam, 37u);
+  EXPECT_EQ(static_cast<std::int16_t>(s.events[4].message.wParam >> 16), -120);
+  EXPECT_EQ(s.events[5].message.id, msg::kDesktopInactive);
+  EXPECT_EQ(s.events[6].message.id, msg::kActivate);
+  EXPECT_EQ(s.events[7].message.wParam, 0x7Bu);
+  EXPECT_EQ(s.events[8].message.id, msg::kSysCommand);
+  // With exit-on-deactivate a focus loss is another window taking the screen.
+  EXPECT_EQ(ParseInputScript("1 focus lost", true).events[0].message.id, msg::kActivate);
+}
+
+TEST(InputScript, ErrorsNameTheLine) {
+  EXPECT_EQ(ParseInputScript("1 keydown Left\n2 keydown Nowhere\n", false).error, "line 2: unknown key");
+  EXPECT_EQ(ParseInputScript("0 close\n", false).error, "line 1: a line starts with a step number from 1");
+  EXPECT_EQ(ParseInputScript("1 down 10\n", false).error, "line 1: down needs x and y");
+  EXPECT_EQ(ParseInputScript("1 down -1 5\n", false).error, "line 1: down needs x and y");
+  EXPECT_EQ(ParseInputScript("1 jump\n", false).error, "line 1: unknown event");
+  EXPECT_TRUE(ParseInputScript("1 jump\n", false).events.empty());
+}
+
+}  // namespace
+}  // namespace zelph::app
