@@ -114,30 +114,31 @@ bool Registry::DeleteKey(RootKey root, std::string_view key) {
   return Persist();
 }
 
+namespace {
+
+template <typename T>
+std::optional<T> ValueOf(const std::vector<RegEntry>* values, std::string_view name) {
+  if (!values) return std::nullopt;
+  for (const RegEntry& e : *values) {
+    if (!SameName(e.name, name)) continue;
+    if (auto* v = std::get_if<T>(&e.value)) return *v;
+    return std::nullopt;  // a value of the other type does not read
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::uint32_t> Registry::ReadDword(RootKey root, std::string_view key, std::string_view name) const {
   std::lock_guard lock(mutex_);
   const Key* k = Find(root, key);
-  if (!k) return std::nullopt;
-  for (const RegEntry& e : k->values) {
-    if (SameName(e.name, name)) {
-      if (auto* v = std::get_if<std::uint32_t>(&e.value)) return *v;
-      return std::nullopt;
-    }
-  }
-  return std::nullopt;
+  return ValueOf<std::uint32_t>(k ? &k->values : nullptr, name);
 }
 
 std::optional<std::string> Registry::ReadString(RootKey root, std::string_view key, std::string_view name) const {
   std::lock_guard lock(mutex_);
   const Key* k = Find(root, key);
-  if (!k) return std::nullopt;
-  for (const RegEntry& e : k->values) {
-    if (SameName(e.name, name)) {
-      if (auto* v = std::get_if<std::string>(&e.value)) return *v;
-      return std::nullopt;
-    }
-  }
-  return std::nullopt;
+  return ValueOf<std::string>(k ? &k->values : nullptr, name);
 }
 
 namespace {
