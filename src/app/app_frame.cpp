@@ -259,6 +259,8 @@ Result AppFrame::IdleStep() {
       if (Succeeded(r)) {
         ++framesDrawn_;
         if (options_.afterFrame) options_.afterFrame(framesDrawn_, *display_);
+        if (screenshotPending_ && options_.onScreenshotKey) options_.onScreenshotKey(*display_);
+        screenshotPending_ = false;
         // Stopping before the game thread gets its next turn keeps a lockstep run at one tick per frame.
         if (options_.maxFrames && framesDrawn_ >= options_.maxFrames) Exit();
       }
@@ -323,6 +325,9 @@ std::intptr_t AppFrame::WindowProc(const Message& m) {
       return 0;
     case msg::kSysCommand:
       if ((m.wParam & 0xFFF0) == platform::kScClose) exitRequested_ = 1;
+      return 0;
+    case msg::kScreenshot:
+      screenshotPending_ = true;
       return 0;
     case msg::kMinimize:
       if (active_) {

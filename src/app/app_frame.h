@@ -108,6 +108,7 @@ class AppFrame {
   std::uint32_t framesDrawn_ = 0;
   std::uint32_t idleSteps_ = 0;
   bool windowCreated_ = false;
+  bool screenshotPending_ = false;
 };
 
 }  // namespace zelph::app

@@ -44,6 +44,8 @@ class FrameDisplay {
   virtual int Height() const = 0;
   // From the window's coordinates (already in picture pixels) to the current orientation.
   virtual void MapPoint(int& x, int& y) const = 0;
+  // The back buffer's pixels for a screenshot, null when there are none.
+  virtual const std::uint16_t* BackPixels(int& width, int& height, int& pitchBytes) const = 0;
 
   virtual Result OpenInput() = 0;
   virtual Result CloseInput() = 0;

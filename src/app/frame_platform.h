@@ -26,6 +26,8 @@ struct FrameOptions {
   std::function<void(std::uint32_t step)> beforeIdleStep;
   // Called after each drawn frame with the number of frames drawn so far.
   std::function<void(std::uint32_t frame, FrameDisplay& display)> afterFrame;
+  // Called after the frame that follows a screenshot request (F12).
+  std::function<void(FrameDisplay& display)> onScreenshotKey;
 };
 
 }  // namespace zelph::app

@@ -66,6 +66,14 @@ Result MinimalDisplay::CloseInput() {
   return S_OK;
 }
 
+const std::uint16_t* MinimalDisplay::BackPixels(int& width, int& height, int& pitchBytes) const {
+  if (!open_) return nullptr;
+  width = width_;
+  height = height_;
+  pitchBytes = width_ * 2;
+  return pixels_.data();
+}
+
 KeyList MinimalDisplay::Keys() const { return DesktopKeyList(); }
 
 }  // namespace zelph::app

@@ -26,6 +26,7 @@ class MinimalDisplay final : public FrameDisplay {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   void MapPoint(int&, int&) const override {}
+  const std::uint16_t* BackPixels(int& width, int& height, int& pitchBytes) const override;
 
   Result OpenInput() override;
   Result CloseInput() override;

@@ -20,6 +20,11 @@ struct Options {
   std::uint32_t frames = 0;
   std::optional<std::uint32_t> seed;
   std::filesystem::path inputScript;
+  struct Screenshot {
+    std::uint32_t frame;
+    std::filesystem::path file;
+  };
+  std::vector<Screenshot> screenshots;  // written after the numbered drawn frame
   bool help = false;
   std::string commandLine;  // the game's own command line
 };

@@ -1,12 +1,14 @@
 #include "app/zelph_main.h"
 
 #include <cstdio>
+#include <ctime>
 #include <memory>
 
 #include "app/input_script.h"
 #include "app/minimal_display.h"
 #include "app/options.h"
 #include "app/startup.h"
+#include "gfx/png_writer.h"
 #include "platform/file_io.h"
 #include "platform/home.h"
 #include "platform/random.h"
@@ -19,6 +21,12 @@ namespace zelph::app {
 namespace {
 
 constexpr int kExitUsage = 2;
+
+bool SaveScreenshot(FrameDisplay& display, const std::filesystem::path& file) {
+  int width = 0, height = 0, pitch = 0;
+  const std::uint16_t* pixels = display.BackPixels(width, height, pitch);
+  return pixels && gfx::WritePngRgb565(file, pixels, width, height, pitch);
+}
 
 int Fail(const char* program, const std::string& text, int status) {
   std::fprintf(stderr, "%s: %s\n", program, text.c_str());
@@ -69,6 +77,24 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
       }
     };
   }
+
+  if (!opt.screenshots.empty()) {
+    frameOptions.afterFrame = [program, shots = opt.screenshots](std::uint32_t frame, FrameDisplay& display) {
+      for (const auto& shot : shots) {
+        if (shot.frame == frame && !SaveScreenshot(display, shot.file)) {
+          std::fprintf(stderr, "%s: cannot write %s\n", program, shot.file.c_str());
+        }
+      }
+    };
+  }
+  frameOptions.onScreenshotKey = [home](FrameDisplay& display) {
+    std::filesystem::path dir = home / "screenshots";
+    if (!platform::EnsureDir(dir)) return;
+    std::time_t now = std::time(nullptr);
+    char name[64];
+    std::strftime(name, sizeof name, "zelph-%Y%m%d-%H%M%S.png", std::localtime(&now));
+    SaveScreenshot(display, dir / name);
+  };
 
   platform::SdlWindowOptions windowOptions;
   windowOptions.headless = opt.headless;

@@ -103,6 +103,7 @@ class FakeDisplay final : public FrameDisplay {
       y = 479 - y;
     }
   }
+  const std::uint16_t* BackPixels(int&, int&, int&) const override { return nullptr; }
   Result OpenInput() override {
     inputOpen = true;
     return openInputResult;

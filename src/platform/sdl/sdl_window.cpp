@@ -215,6 +215,10 @@ void SdlWindow::Translate(const SDL_Event& e) {
         if (!e.key.repeat) SetFullScreen(!fullScreen_);
         break;
       }
+      if (key == SDLK_F12) {
+        if (!e.key.repeat) queue_.Post(Message{msg::kScreenshot, 0, 0});
+        break;
+      }
       std::uint16_t vk = VirtualKeyFromSdl(key);
       if (!vk) break;
       std::intptr_t data = (e.key.repeat ? kKeyRepeatBit : 0) | ((e.key.keysym.scancode & 0xFF) << 16) | 1;
