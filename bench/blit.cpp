@@ -1,0 +1,270 @@
+// Blit, fill and sprite speed against SDL2's own software blitters on identical RGB 565 surfaces, and
+// against memcpy as the physical bound. After Google Benchmark's table it prints one "RATIO case value"
+// line per target (time ours / time peer, same run): lower is better.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "gfx/blit.h"
+#include "gfx/graphics_context.h"
+#include "gfx/surface.h"
+
+namespace {
+
+using namespace zelph::gfx;
+
+constexpr int kScreenW = 640, kScreenH = 480, kSprite = 32, kSprites = 60;
+constexpr Pixel kKeyPixel = 0xF81F;
+
+// One picture in both worlds, with the same pixels.
+struct Pair {
+  Surface ours;
+  SDL_Surface* sdl = nullptr;
+};
+
+void Fill(Pair& p, int w, int h, unsigned seed, int keyedPercent) {
+  p.ours.CreateSurface(0, w, h);
+  p.ours.SetColorKey(kMagenta);
+  p.sdl = SDL_CreateRGBSurfaceWithFormat(0, w, h, 16, SDL_PIXELFORMAT_RGB565);
+  std::mt19937 rng(seed);
+  for (int y = 0; y < h; ++y) {
+    auto* sdlRow = reinterpret_cast<Pixel*>(static_cast<std::uint8_t*>(p.sdl->pixels) + y * p.sdl->pitch);
+    for (int x = 0; x < w; ++x) {
+      Pixel v = static_cast<Pixel>(rng());
+      if (static_cast<int>(rng() % 100) < keyedPercent) v = kKeyPixel;
+      if (v == kKeyPixel && keyedPercent == 0) v = 0;
+      p.ours.Row(y)[x] = v;
+      sdlRow[x] = v;
+    }
+  }
+}
+
+struct World {
+  Pair screenSrc, screenDst, spriteSrc, spriteDst, alphaPic;
+  Surface alphaGrey;
+  SDL_Surface* sdlArgbScreen = nullptr;  // SDL's form of a picture with per-pixel alpha
+  SDL_Surface* sdlArgbSprite = nullptr;
+  std::vector<SDL_Rect> positions;
+
+  World() {
+    GraphicsContext::Global().MarkOpen(DisplayProperties::Rgb565(kScreenW, kScreenH));
+    Fill(screenSrc, kScreenW, kScreenH, 1, 30);
+    Fill(screenDst, kScreenW, kScreenH, 2, 0);
+    Fill(spriteSrc, kSprite, kSprite, 3, 30);
+    Fill(spriteDst, kSprite, kSprite, 4, 0);
+    alphaGrey.CreateSurface(0, kScreenW, kScreenH);
+    sdlArgbScreen = SDL_CreateRGBSurfaceWithFormat(0, kScreenW, kScreenH, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_SetSurfaceBlendMode(sdlArgbScreen, SDL_BLENDMODE_BLEND);
+    std::mt19937 rng(5);
+    for (int y = 0; y < kScreenH; ++y) {
+      auto* argb = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(sdlArgbScreen->pixels) +
+                                                    y * sdlArgbScreen->pitch);
+      for (int x = 0; x < kScreenW; ++x) {
+        const auto g = static_cast<std::uint8_t>(rng());
+        alphaGrey.Row(y)[x] = GreyToPixel(g);
+        const Color c = PixelToColor(screenSrc.ours.Row(y)[x]);
+        argb[x] = std::uint32_t{g} << 24 | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+      }
+    }
+    sdlArgbSprite = SDL_CreateRGBSurfaceWithFormat(0, kSprite, kSprite, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_SetSurfaceBlendMode(sdlArgbSprite, SDL_BLENDMODE_BLEND);
+    SDL_Rect first{0, 0, kSprite, kSprite};
+    SDL_BlitSurface(sdlArgbScreen, &first, sdlArgbSprite, nullptr);
+    for (int i = 0; i < kSprites; ++i) {
+      positions.push_back({static_cast<int>(rng() % (kScreenW - kSprite)),
+                           static_cast<int>(rng() % (kScreenH - kSprite)), kSprite, kSprite});
+    }
+  }
+};
+
+World& TheWorld() {
+  static World world;
+  return world;
+}
+
+enum Mode { kPlain, kKeyed, kOpacity128, kOpacity200, kKeyedOpacity };
+
+void SetSdlMode(SDL_Surface* s, Mode mode) {
+  SDL_SetColorKey(s, (mode == kKeyed || mode == kKeyedOpacity) ? SDL_TRUE : SDL_FALSE, kKeyPixel);
+  const bool blend = mode == kOpacity128 || mode == kOpacity200 || mode == kKeyedOpacity;
+  SDL_SetSurfaceBlendMode(s, blend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+  SDL_SetSurfaceAlphaMod(s, mode == kOpacity128 ? 128 : blend ? 200 : 255);
+}
+
+std::uint32_t OurFlags(Mode mode, BltFx* fx) {
+  fx->opacity = mode == kOpacity128 ? 128 : 200;
+  switch (mode) {
+    case kPlain: return kBltPlain;
+    case kKeyed: return kBltColorKey;
+    case kOpacity128:
+    case kOpacity200: return kBltOpacity;
+    case kKeyedOpacity: return kBltColorKey | kBltOpacity;
+  }
+  return 0;
+}
+
+Pair& Source(bool full) { return full ? TheWorld().screenSrc : TheWorld().spriteSrc; }
+Pair& Dest(bool full) { return full ? TheWorld().screenDst : TheWorld().spriteDst; }
+
+void OursBlt(benchmark::State& state, Mode mode, bool full) {
+  BltFx fx;
+  const std::uint32_t flags = OurFlags(mode, &fx);
+  Surface& src = Source(full).ours;
+  Surface& dst = Dest(full).ours;
+  for (auto _ : state) {
+    Blt(dst, 0, 0, &src, nullptr, flags, &fx);
+    benchmark::ClobberMemory();
+  }
+}
+
+void SdlBlt(benchmark::State& state, Mode mode, bool full) {
+  SDL_Surface* src = Source(full).sdl;
+  SDL_Surface* dst = Dest(full).sdl;
+  SetSdlMode(src, mode);
+  for (auto _ : state) {
+    SDL_BlitSurface(src, nullptr, dst, nullptr);
+    benchmark::ClobberMemory();
+  }
+  SetSdlMode(src, kPlain);
+}
+
+void Memcpy(benchmark::State& state, bool full) {
+  SDL_Surface* src = Source(full).sdl;
+  SDL_Surface* dst = Dest(full).sdl;
+  const auto bytes = static_cast<std::size_t>(src->pitch) * static_cast<std::size_t>(src->h);
+  for (auto _ : state) {
+    std::memcpy(dst->pixels, src->pixels, bytes);
+    benchmark::ClobberMemory();
+  }
+}
+
+void OursAlpha(benchmark::State& state, bool full) {
+  World& w = TheWorld();
+  Surface& dst = Dest(full).ours;
+  const Rect r{0, 0, full ? kScreenW : kSprite, full ? kScreenH : kSprite};
+  for (auto _ : state) {
+    AlphaBlt(dst, 0, 0, &w.screenSrc.ours, &r, &w.alphaGrey, &r);
+    benchmark::ClobberMemory();
+  }
+}
+
+void SdlAlpha(benchmark::State& state, bool full) {
+  World& w = TheWorld();
+  SDL_Surface* src = full ? w.sdlArgbScreen : w.sdlArgbSprite;
+  SDL_Surface* dst = Dest(full).sdl;
+  for (auto _ : state) {
+    SDL_BlitSurface(src, nullptr, dst, nullptr);
+    benchmark::ClobberMemory();
+  }
+}
+
+void OursFill(benchmark::State& state, bool full) {
+  Surface& dst = Dest(full).ours;
+  for (auto _ : state) {
+    FillRect(dst, nullptr, 0x336699);
+    benchmark::ClobberMemory();
+  }
+}
+
+void SdlFill(benchmark::State& state, bool full) {
+  SDL_Surface* dst = Dest(full).sdl;
+  const Uint32 pixel = SDL_MapRGB(dst->format, 0x99, 0x66, 0x33);
+  for (auto _ : state) {
+    SDL_FillRect(dst, nullptr, pixel);
+    benchmark::ClobberMemory();
+  }
+}
+
+// A frame of the game: the background, then 60 keyed sprites over it.
+void OursFrame(benchmark::State& state) {
+  World& w = TheWorld();
+  for (auto _ : state) {
+    Blt(w.screenDst.ours, 0, 0, &w.screenSrc.ours, nullptr);
+    for (const SDL_Rect& p : w.positions) Blt(w.screenDst.ours, p.x, p.y, &w.spriteSrc.ours, nullptr, kBltColorKey);
+    benchmark::ClobberMemory();
+  }
+}
+
+void SdlFrame(benchmark::State& state) {
+  World& w = TheWorld();
+  SetSdlMode(w.spriteSrc.sdl, kKeyed);
+  for (auto _ : state) {
+    SDL_BlitSurface(w.screenSrc.sdl, nullptr, w.screenDst.sdl, nullptr);
+    for (SDL_Rect p : w.positions) SDL_BlitSurface(w.spriteSrc.sdl, nullptr, w.screenDst.sdl, &p);
+    benchmark::ClobberMemory();
+  }
+  SetSdlMode(w.spriteSrc.sdl, kPlain);
+}
+
+const char* const kModeNames[] = {"copy", "keyed", "opacity128", "opacity200", "keyed_opacity"};
+
+void Register() {
+  for (bool full : {true, false}) {
+    const std::string size = full ? "/640x480" : "/32x32";
+    for (Mode m : {kPlain, kKeyed, kOpacity128, kOpacity200, kKeyedOpacity}) {
+      benchmark::RegisterBenchmark(("ours/" + std::string(kModeNames[m]) + size).c_str(), OursBlt, m, full);
+      benchmark::RegisterBenchmark(("sdl/" + std::string(kModeNames[m]) + size).c_str(), SdlBlt, m, full);
+    }
+    benchmark::RegisterBenchmark(("memcpy/copy" + size).c_str(), Memcpy, full);
+    benchmark::RegisterBenchmark(("ours/alpha" + size).c_str(), OursAlpha, full);
+    benchmark::RegisterBenchmark(("sdl/alpha" + size).c_str(), SdlAlpha, full);
+    benchmark::RegisterBenchmark(("ours/fill" + size).c_str(), OursFill, full);
+    benchmark::RegisterBenchmark(("sdl/fill" + size).c_str(), SdlFill, full);
+  }
+  benchmark::RegisterBenchmark("ours/frame60", OursFrame);
+  benchmark::RegisterBenchmark("sdl/frame60", SdlFrame);
+}
+
+// Keeps the time per iteration of every run beside the usual console table.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+        times[run.benchmark_name()] = run.GetAdjustedRealTime();
+      }
+    }
+  }
+  std::map<std::string, double> times;
+};
+
+void PrintRatio(const RatioReporter& r, const char* name, const std::string& ours, const std::string& peer) {
+  const auto a = r.times.find(ours), b = r.times.find(peer);
+  if (a == r.times.end() || b == r.times.end() || b->second <= 0) return;  // filtered out
+  std::printf("RATIO %s %.3f\n", name, a->second / b->second);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  Register();
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  PrintRatio(reporter, "copy_vs_memcpy", "ours/copy/640x480", "memcpy/copy/640x480");
+  PrintRatio(reporter, "keyed_vs_sdl", "ours/keyed/640x480", "sdl/keyed/640x480");
+  PrintRatio(reporter, "opacity128_vs_sdl", "ours/opacity128/640x480", "sdl/opacity128/640x480");
+  PrintRatio(reporter, "opacity200_vs_sdl", "ours/opacity200/640x480", "sdl/opacity200/640x480");
+  PrintRatio(reporter, "keyed_opacity_vs_sdl", "ours/keyed_opacity/640x480", "sdl/keyed_opacity/640x480");
+  PrintRatio(reporter, "fill_vs_sdl", "ours/fill/640x480", "sdl/fill/640x480");
+  PrintRatio(reporter, "sprite_keyed_vs_sdl", "ours/keyed/32x32", "sdl/keyed/32x32");
+  PrintRatio(reporter, "sprite_opacity_vs_sdl", "ours/opacity200/32x32", "sdl/opacity200/32x32");
+  // Further cases, for information: no target of their own.
+  PrintRatio(reporter, "sprite_copy_vs_sdl", "ours/copy/32x32", "sdl/copy/32x32");
+  PrintRatio(reporter, "sprite_opacity128_vs_sdl", "ours/opacity128/32x32", "sdl/opacity128/32x32");
+  PrintRatio(reporter, "sprite_keyed_opacity_vs_sdl", "ours/keyed_opacity/32x32", "sdl/keyed_opacity/32x32");
+  PrintRatio(reporter, "sprite_fill_vs_sdl", "ours/fill/32x32", "sdl/fill/32x32");
+  PrintRatio(reporter, "alpha_vs_sdl_argb", "ours/alpha/640x480", "sdl/alpha/640x480");
+  PrintRatio(reporter, "sprite_alpha_vs_sdl_argb", "ours/alpha/32x32", "sdl/alpha/32x32");
+  PrintRatio(reporter, "frame60_vs_sdl", "ours/frame60", "sdl/frame60");
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,140 @@
+#include "gfx/blit_kernels.h"
+
+#include <algorithm>
+#include <cstring>
+
+// Wider vectors where the processor has them; the plain x86-64 build is the fallback.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define ZELPH_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
+#else
+#define ZELPH_VECTOR_CLONES
+#endif
+#define ZELPH_INLINE inline __attribute__((always_inline))
+
+namespace zelph::gfx::kernels {
+namespace {
+
+// One row of the basic rule. Every destination pixel is written, keyed ones with their old value, because
+// a select vectorises where a conditional store does not.
+template <bool kKey, bool kFill, BlendMode kMode>
+ZELPH_INLINE void BasicRow(Pixel* __restrict d, const Pixel* __restrict s, std::int32_t n, Pixel key,
+                           Pixel fill, std::uint32_t k) {
+  for (std::int32_t i = 0; i < n; ++i) {
+    const Pixel sp = s[i];
+    const Pixel dp = d[i];
+    const Pixel np = kFill ? fill : sp;
+    Pixel out;
+    if constexpr (kMode == BlendMode::kStore) {
+      out = np;
+    } else if constexpr (kMode == BlendMode::kHalf) {
+      out = HalfBlend(np, dp);
+    } else {
+      out = Blend(np, dp, k);
+    }
+    if constexpr (kKey) out = sp == key ? dp : out;
+    d[i] = out;
+  }
+}
+
+template <bool kKey, bool kFill, BlendMode kMode>
+ZELPH_INLINE void BasicLoop(const RowSpan& span, const BasicParams& p) {
+  Pixel* d = span.dest;
+  const Pixel* s = span.src;
+  for (std::int32_t y = 0; y < span.height; ++y, d += span.destPitch, s += span.srcPitch) {
+    BasicRow<kKey, kFill, kMode>(d, s, span.width, p.key, p.fill, p.k);
+  }
+}
+
+template <BlendMode kMode>
+ZELPH_INLINE void AlphaLoop(const RowSpan& span, const AlphaParams& p) {
+  Pixel* dRow = span.dest;
+  const Pixel* sRow = span.src;
+  const Pixel* aRow = p.alpha;
+  const std::uint32_t opacity = p.opacity;
+  for (std::int32_t y = 0; y < span.height; ++y) {
+    Pixel* __restrict d = dRow;
+    const Pixel* __restrict s = sRow;
+    const Pixel* __restrict a = aRow;
+    for (std::int32_t i = 0; i < span.width; ++i) {
+      const std::uint32_t ap = a[i];
+      const Pixel dp = d[i];
+      Pixel out;
+      if constexpr (kMode == BlendMode::kHalf) {
+        out = Blend(s[i], dp, (ap >> 7) & 0xF);
+      } else {
+        std::uint32_t level = (ap >> 3) & 0xFC;
+        if constexpr (kMode == BlendMode::kGeneral) level = (level * opacity) >> 8;
+        out = level >= 244 ? s[i] : Blend(s[i], dp, level >> 3);
+      }
+      d[i] = ap == 0 ? dp : out;
+    }
+    dRow += span.destPitch;
+    sRow += span.srcPitch;
+    aRow += p.alphaPitch;
+  }
+}
+
+template <BlendMode kMode>
+ZELPH_INLINE void BlendFillLoop(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height,
+                                Pixel color, std::uint32_t k) {
+  for (std::int32_t y = 0; y < height; ++y, dest += pitch) {
+    Pixel* __restrict d = dest;
+    for (std::int32_t i = 0; i < width; ++i) {
+      d[i] = kMode == BlendMode::kHalf ? HalfBlend(color, d[i]) : Blend(color, d[i], k);
+    }
+  }
+}
+
+// One clone per combination would multiply code for nothing: the flags pick a loop once per call.
+template <bool kKey, bool kFill>
+ZELPH_INLINE void BasicByMode(const RowSpan& span, const BasicParams& p) {
+  switch (p.mode) {
+    case BlendMode::kStore: return BasicLoop<kKey, kFill, BlendMode::kStore>(span, p);
+    case BlendMode::kHalf: return BasicLoop<kKey, kFill, BlendMode::kHalf>(span, p);
+    case BlendMode::kGeneral: return BasicLoop<kKey, kFill, BlendMode::kGeneral>(span, p);
+  }
+}
+
+}  // namespace
+
+ZELPH_VECTOR_CLONES void BasicRows(const RowSpan& span, const BasicParams& p) {
+  if (p.useKey) {
+    if (p.useFill) return BasicByMode<true, true>(span, p);
+    return BasicByMode<true, false>(span, p);
+  }
+  if (p.useFill) return BasicByMode<false, true>(span, p);
+  return BasicByMode<false, false>(span, p);
+}
+
+void CopyRows(const RowSpan& span) {
+  Pixel* d = span.dest;
+  const Pixel* s = span.src;
+  const std::size_t bytes = static_cast<std::size_t>(span.width) * sizeof(Pixel);
+  for (std::int32_t y = 0; y < span.height; ++y, d += span.destPitch, s += span.srcPitch) {
+    std::memcpy(d, s, bytes);
+  }
+}
+
+ZELPH_VECTOR_CLONES void AlphaRows(const RowSpan& span, const AlphaParams& p) {
+  switch (p.mode) {
+    case BlendMode::kStore: return AlphaLoop<BlendMode::kStore>(span, p);
+    case BlendMode::kHalf: return AlphaLoop<BlendMode::kHalf>(span, p);
+    case BlendMode::kGeneral: return AlphaLoop<BlendMode::kGeneral>(span, p);
+  }
+}
+
+void FillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height, Pixel color) {
+  if (pitch == width) {  // one run over the whole block
+    std::fill_n(dest, static_cast<std::size_t>(width) * static_cast<std::size_t>(height), color);
+    return;
+  }
+  for (std::int32_t y = 0; y < height; ++y, dest += pitch) std::fill_n(dest, width, color);
+}
+
+ZELPH_VECTOR_CLONES void BlendFillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width,
+                                       std::int32_t height, Pixel color, BlendMode mode, std::uint32_t k) {
+  if (mode == BlendMode::kHalf) return BlendFillLoop<BlendMode::kHalf>(dest, pitch, width, height, color, k);
+  BlendFillLoop<BlendMode::kGeneral>(dest, pitch, width, height, color, k);
+}
+
+}  // namespace zelph::gfx::kernels
