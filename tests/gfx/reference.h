@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <random>
 #include <vector>
 
@@ -51,6 +53,21 @@ inline Image Snapshot(const Surface& s) {
     for (int x = 0; x < s.Width(); ++x) img.px.push_back(s.Row(y)[x]);
   }
   return img;
+}
+
+// "" when equal, else where and how the first pixel differs: readable failures.
+inline std::string Difference(const Image& got, const Image& want) {
+  if (got.w != want.w || got.h != want.h) return "sizes differ";
+  for (int y = 0; y < got.h; ++y) {
+    for (int x = 0; x < got.w; ++x) {
+      if (got.at(x, y) != want.at(x, y)) {
+        char text[96];
+        std::snprintf(text, sizeof text, "pixel (%d, %d) is %04X, want %04X", x, y, got.at(x, y), want.at(x, y));
+        return text;
+      }
+    }
+  }
+  return "";
 }
 
 // Pixels drawn mostly from a small palette, so that colour keys and equal neighbours are common.
