@@ -1,6 +1,8 @@
 // Blit, fill and sprite speed against SDL2's own software blitters on identical RGB 565 surfaces, and
 // against memcpy as the physical bound. After Google Benchmark's table it prints one "RATIO case value"
 // line per target (time ours / time peer, same run): lower is better.
+#include "gfx/blit.h"
+
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
@@ -11,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "gfx/blit.h"
 #include "gfx/graphics_context.h"
 #include "gfx/surface.h"
 
@@ -100,11 +101,15 @@ void SetSdlMode(SDL_Surface* s, Mode mode) {
 std::uint32_t OurFlags(Mode mode, BltFx* fx) {
   fx->opacity = mode == kOpacity128 ? 128 : 200;
   switch (mode) {
-    case kPlain: return kBltPlain;
-    case kKeyed: return kBltColorKey;
+    case kPlain:
+      return kBltPlain;
+    case kKeyed:
+      return kBltColorKey;
     case kOpacity128:
-    case kOpacity200: return kBltOpacity;
-    case kKeyedOpacity: return kBltColorKey | kBltOpacity;
+    case kOpacity200:
+      return kBltOpacity;
+    case kKeyedOpacity:
+      return kBltColorKey | kBltOpacity;
   }
   return 0;
 }
@@ -186,7 +191,8 @@ void OursFrame(benchmark::State& state) {
   World& w = TheWorld();
   for (auto _ : state) {
     Blt(w.screenDst.ours, 0, 0, &w.screenSrc.ours, nullptr);
-    for (const SDL_Rect& p : w.positions) Blt(w.screenDst.ours, p.x, p.y, &w.spriteSrc.ours, nullptr, kBltColorKey);
+    for (const SDL_Rect& p : w.positions)
+      Blt(w.screenDst.ours, p.x, p.y, &w.spriteSrc.ours, nullptr, kBltColorKey);
     benchmark::ClobberMemory();
   }
 }

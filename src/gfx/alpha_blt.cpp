@@ -19,7 +19,8 @@ const Pixel* Detach(const Pixel* from, std::ptrdiff_t pitch, std::int32_t w, std
 }  // namespace
 
 Result AlphaBlt(Surface& dest, std::int32_t x, std::int32_t y, const Surface* src, const Rect* srcRect,
-                const Surface* alpha, const Rect* alphaRect, std::uint32_t flags, const std::uint32_t* opacity) {
+                const Surface* alpha, const Rect* alphaRect, std::uint32_t flags,
+                const std::uint32_t* opacity) {
   if (!src || !alpha || (flags & ~kDrawOpacity)) return E_INVALIDARG;
   std::uint32_t o = 255;
   if (Result r = detail::ReadOpacity(flags & kDrawOpacity, opacity, &o); Failed(r)) return r;
@@ -37,8 +38,12 @@ Result AlphaBlt(Surface& dest, std::int32_t x, std::int32_t y, const Surface* sr
   bool visible = false;
   if (Result r = detail::Place(p, dest, {src, alpha}, &visible); Failed(r) || !visible) return r;
 
-  kernels::RowSpan span{dest.Row(p.Top()) + p.Left(), dest.YStep(), src->Row(p.SrcY(0)) + p.SrcX(0),
-                        src->YStep(),         p.W(),        p.H()};
+  kernels::RowSpan span{dest.Row(p.Top()) + p.Left(),
+                        dest.YStep(),
+                        src->Row(p.SrcY(0)) + p.SrcX(0),
+                        src->YStep(),
+                        p.W(),
+                        p.H()};
   kernels::AlphaParams params{alpha->Row(p.SrcY(1)) + p.SrcX(1), alpha->YStep(), detail::ModeFor(o), o};
   std::vector<Pixel> srcCopy, alphaCopy;
   if (src == &dest) {

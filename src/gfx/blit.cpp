@@ -66,8 +66,12 @@ Result Blt(Surface& dest, std::int32_t x, std::int32_t y, const Surface* src, co
     return S_OK;
   }
 
-  kernels::RowSpan span{dest.Row(p.Top()) + p.Left(), dest.YStep(), src->Row(p.SrcY(0)) + p.SrcX(0),
-                        src->YStep(),         p.W(),        p.H()};
+  kernels::RowSpan span{dest.Row(p.Top()) + p.Left(),
+                        dest.YStep(),
+                        src->Row(p.SrcY(0)) + p.SrcX(0),
+                        src->YStep(),
+                        p.W(),
+                        p.H()};
   // A surface drawn onto itself: take the source out first so the loops never read what they wrote.
   std::vector<Pixel> scratch;
   if (src == &dest) {

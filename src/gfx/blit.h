@@ -24,7 +24,8 @@ inline constexpr std::uint32_t kBltOverlay = 0x040;
 inline constexpr std::uint32_t kBltHue = 0x100;
 inline constexpr std::uint32_t kBltColorize = 0x200;
 inline constexpr std::uint32_t kBltBasicMask = 0x007;
-inline constexpr std::uint32_t kBltEffectMask = kBltMultiply | kBltScreen | kBltOverlay | kBltHue | kBltColorize;
+inline constexpr std::uint32_t kBltEffectMask =
+    kBltMultiply | kBltScreen | kBltOverlay | kBltHue | kBltColorize;
 inline constexpr std::uint32_t kBltValidMask = kBltBasicMask | kBltStrength | kBltEffectMask;
 
 // StretchBlt's own flags beside 0x001, 0x002 and 0x004.
@@ -67,8 +68,8 @@ Result FillRect(Surface& dest, const Rect* rect, Color color, std::uint32_t flag
                 const std::uint32_t* opacity = nullptr);
 
 // Both ends inclusive.
-Result DrawLine(Surface& dest, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Color color,
-                std::uint32_t flags = 0, const std::uint32_t* opacity = nullptr);
+Result DrawLine(Surface& dest, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                Color color, std::uint32_t flags = 0, const std::uint32_t* opacity = nullptr);
 
 Result DrawRect(Surface& dest, const Rect* rect, Color color, std::uint32_t flags = 0,
                 const std::uint32_t* opacity = nullptr);

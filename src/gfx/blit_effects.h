@@ -20,7 +20,7 @@ class EffectRule {
  private:
   std::uint32_t effect_;  // the one effect flag that applies
   std::int32_t rt_, gt_, bt_;
-  std::int32_t sin_ = 0, cos_ = 0;       // hue
+  std::int32_t sin_ = 0, cos_ = 0;               // hue
   std::int32_t lt_ = 1, below_ = 0, above_ = 0;  // colourise quotients
 };
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-// Wider vectors where the processor has them; the plain x86-64 build is the fallback.
+// Wider vectors where the processor has them, chosen once at run time; plain x86-64 is the fallback.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define ZELPH_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
+#define ZELPH_WIDE_VECTORS 1
 #else
-#define ZELPH_VECTOR_CLONES
+#define ZELPH_WIDE_VECTORS 0
 #endif
 #define ZELPH_INLINE inline __attribute__((always_inline))
 
@@ -85,25 +85,114 @@ ZELPH_INLINE void BlendFillLoop(Pixel* dest, std::ptrdiff_t pitch, std::int32_t 
   }
 }
 
-// One clone per combination would multiply code for nothing: the flags pick a loop once per call.
+// The flags pick a loop once per call, not once per pixel.
 template <bool kKey, bool kFill>
 ZELPH_INLINE void BasicByMode(const RowSpan& span, const BasicParams& p) {
   switch (p.mode) {
-    case BlendMode::kStore: return BasicLoop<kKey, kFill, BlendMode::kStore>(span, p);
-    case BlendMode::kHalf: return BasicLoop<kKey, kFill, BlendMode::kHalf>(span, p);
-    case BlendMode::kGeneral: return BasicLoop<kKey, kFill, BlendMode::kGeneral>(span, p);
+    case BlendMode::kStore:
+      return BasicLoop<kKey, kFill, BlendMode::kStore>(span, p);
+    case BlendMode::kHalf:
+      return BasicLoop<kKey, kFill, BlendMode::kHalf>(span, p);
+    case BlendMode::kGeneral:
+      return BasicLoop<kKey, kFill, BlendMode::kGeneral>(span, p);
   }
 }
 
-}  // namespace
-
-ZELPH_VECTOR_CLONES void BasicRows(const RowSpan& span, const BasicParams& p) {
+ZELPH_INLINE void BasicAny(const RowSpan& span, const BasicParams& p) {
   if (p.useKey) {
     if (p.useFill) return BasicByMode<true, true>(span, p);
     return BasicByMode<true, false>(span, p);
   }
   if (p.useFill) return BasicByMode<false, true>(span, p);
   return BasicByMode<false, false>(span, p);
+}
+
+ZELPH_INLINE void AlphaAny(const RowSpan& span, const AlphaParams& p) {
+  switch (p.mode) {
+    case BlendMode::kStore:
+      return AlphaLoop<BlendMode::kStore>(span, p);
+    case BlendMode::kHalf:
+      return AlphaLoop<BlendMode::kHalf>(span, p);
+    case BlendMode::kGeneral:
+      return AlphaLoop<BlendMode::kGeneral>(span, p);
+  }
+}
+
+ZELPH_INLINE void BlendFillAny(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height,
+                               Pixel color, BlendMode mode, std::uint32_t k) {
+  if (mode == BlendMode::kHalf) return BlendFillLoop<BlendMode::kHalf>(dest, pitch, width, height, color, k);
+  BlendFillLoop<BlendMode::kGeneral>(dest, pitch, width, height, color, k);
+}
+
+struct KernelSet {
+  void (*basic)(const RowSpan&, const BasicParams&);
+  void (*alpha)(const RowSpan&, const AlphaParams&);
+  void (*blendFill)(Pixel*, std::ptrdiff_t, std::int32_t, std::int32_t, Pixel, BlendMode, std::uint32_t);
+};
+
+// The same loops built for each vector width: the compiler vectorises each for its target.
+#define ZELPH_KERNEL_SET(name, attributes)                                                             \
+  attributes void name##Basic(const RowSpan& span, const BasicParams& p) { BasicAny(span, p); }        \
+  attributes void name##Alpha(const RowSpan& span, const AlphaParams& p) { AlphaAny(span, p); }        \
+  attributes void name##BlendFill(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width,               \
+                                  std::int32_t height, Pixel color, BlendMode mode, std::uint32_t k) { \
+    BlendFillAny(dest, pitch, width, height, color, mode, k);                                          \
+  }                                                                                                    \
+  constexpr KernelSet k##name##Set{name##Basic, name##Alpha, name##BlendFill};
+
+ZELPH_KERNEL_SET(Baseline, )
+#if ZELPH_WIDE_VECTORS
+ZELPH_KERNEL_SET(Avx2, __attribute__((target("avx2"))))
+ZELPH_KERNEL_SET(Avx512, __attribute__((target("avx512f,avx512bw,avx512vl,avx2"))))
+#endif
+
+VectorWidth Widest() {
+#if ZELPH_WIDE_VECTORS
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl")) return VectorWidth::k512;
+  if (__builtin_cpu_supports("avx2")) return VectorWidth::k256;
+#endif
+  return VectorWidth::k128;
+}
+
+VectorWidth& ChosenWidth() {
+  static VectorWidth width = Widest();
+  return width;
+}
+
+const KernelSet& Active() {
+#if ZELPH_WIDE_VECTORS
+  switch (ChosenWidth()) {
+    case VectorWidth::k512:
+      return kAvx512Set;
+    case VectorWidth::k256:
+      return kAvx2Set;
+    case VectorWidth::k128:
+      break;
+  }
+#endif
+  return kBaselineSet;
+}
+
+}  // namespace
+
+std::vector<VectorWidth> AvailableVectorWidths() {
+  std::vector<VectorWidth> widths;
+  for (VectorWidth w : {VectorWidth::k128, VectorWidth::k256, VectorWidth::k512}) {
+    if (w <= Widest()) widths.push_back(w);
+  }
+  return widths;
+}
+
+void UseVectorWidth(VectorWidth width) { ChosenWidth() = std::min(width, Widest()); }
+
+void BasicRows(const RowSpan& span, const BasicParams& p) { Active().basic(span, p); }
+
+void AlphaRows(const RowSpan& span, const AlphaParams& p) { Active().alpha(span, p); }
+
+void BlendFillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height, Pixel color,
+                   BlendMode mode, std::uint32_t k) {
+  Active().blendFill(dest, pitch, width, height, color, mode, k);
 }
 
 void CopyRows(const RowSpan& span) {
@@ -115,26 +204,12 @@ void CopyRows(const RowSpan& span) {
   }
 }
 
-ZELPH_VECTOR_CLONES void AlphaRows(const RowSpan& span, const AlphaParams& p) {
-  switch (p.mode) {
-    case BlendMode::kStore: return AlphaLoop<BlendMode::kStore>(span, p);
-    case BlendMode::kHalf: return AlphaLoop<BlendMode::kHalf>(span, p);
-    case BlendMode::kGeneral: return AlphaLoop<BlendMode::kGeneral>(span, p);
-  }
-}
-
 void FillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height, Pixel color) {
   if (pitch == width) {  // one run over the whole block
     std::fill_n(dest, static_cast<std::size_t>(width) * static_cast<std::size_t>(height), color);
     return;
   }
   for (std::int32_t y = 0; y < height; ++y, dest += pitch) std::fill_n(dest, width, color);
-}
-
-ZELPH_VECTOR_CLONES void BlendFillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width,
-                                       std::int32_t height, Pixel color, BlendMode mode, std::uint32_t k) {
-  if (mode == BlendMode::kHalf) return BlendFillLoop<BlendMode::kHalf>(dest, pitch, width, height, color, k);
-  BlendFillLoop<BlendMode::kGeneral>(dest, pitch, width, height, color, k);
 }
 
 }  // namespace zelph::gfx::kernels

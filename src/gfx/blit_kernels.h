@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "gfx/pixel.h"
 
@@ -50,5 +51,11 @@ void AlphaRows(const RowSpan& span, const AlphaParams& params);
 void FillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height, Pixel color);
 void BlendFillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height, Pixel color,
                    BlendMode mode, std::uint32_t k);
+
+// The builds of the loops this processor can run, narrowest first, and a way to pick one (tests run every
+// one of them; the game keeps the widest).
+enum class VectorWidth { k128, k256, k512 };
+std::vector<VectorWidth> AvailableVectorWidths();
+void UseVectorWidth(VectorWidth width);
 
 }  // namespace zelph::gfx::kernels

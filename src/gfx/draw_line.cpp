@@ -52,7 +52,8 @@ bool ClipLine(Point* p1, Point* p2, const Rect& r) {
 
 class Plotter {
  public:
-  Plotter(Surface& dest, Pixel color, std::uint32_t opacity) : dest_(dest), color_(color), opacity_(opacity) {}
+  Plotter(Surface& dest, Pixel color, std::uint32_t opacity)
+      : dest_(dest), color_(color), opacity_(opacity) {}
   void Put(std::int32_t x, std::int32_t y) const {
     Pixel* d = dest_.Row(y) + x;
     *d = BlendOpacity(color_, *d, opacity_);
@@ -124,7 +125,8 @@ void Antialiased(const Plotter& plot, std::int32_t x1, std::int32_t y1, std::int
   }
 }
 
-Result CheckLineArguments(Surface& dest, std::uint32_t flags, const std::uint32_t* opacity, std::uint32_t* o) {
+Result CheckLineArguments(Surface& dest, std::uint32_t flags, const std::uint32_t* opacity,
+                          std::uint32_t* o) {
   if (flags & ~(kDrawOpacity | kLineAntialias)) return E_INVALIDARG;
   if (Result r = detail::ReadOpacity(flags & kDrawOpacity, opacity, o); Failed(r)) return r;
   if (*o == 0) return S_OK;
@@ -135,8 +137,8 @@ Result CheckLineArguments(Surface& dest, std::uint32_t flags, const std::uint32_
 
 }  // namespace
 
-Result DrawLine(Surface& dest, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Color color,
-                std::uint32_t flags, const std::uint32_t* opacity) {
+Result DrawLine(Surface& dest, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                Color color, std::uint32_t flags, const std::uint32_t* opacity) {
   std::uint32_t o = 255;
   if (Result r = CheckLineArguments(dest, flags, opacity, &o); Failed(r) || o == 0) return r;
 
@@ -165,7 +167,8 @@ Result DrawLine(Surface& dest, std::int32_t x1, std::int32_t y1, std::int32_t x2
   return S_OK;
 }
 
-Result DrawRect(Surface& dest, const Rect* rect, Color color, std::uint32_t flags, const std::uint32_t* opacity) {
+Result DrawRect(Surface& dest, const Rect* rect, Color color, std::uint32_t flags,
+                const std::uint32_t* opacity) {
   std::uint32_t o = 255;
   if (Result r = CheckLineArguments(dest, flags, opacity, &o); Failed(r) || o == 0) return r;
   const Rect r = rect ? Normalized(*rect) : dest.Bounds();

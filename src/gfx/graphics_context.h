@@ -27,7 +27,7 @@ inline constexpr std::int32_t kOrientation270 = 4;
 inline constexpr std::int32_t kOrientation180 = 8;
 
 struct DisplayProperties {
-  std::int32_t width = 0;   // of the frame buffer, before orientation
+  std::int32_t width = 0;  // of the frame buffer, before orientation
   std::int32_t height = 0;
   std::int32_t xPitch = 0;  // bytes
   std::int32_t yPitch = 0;  // bytes

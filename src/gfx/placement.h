@@ -32,8 +32,9 @@ class Placement {
            srcY_[i] + Height() <= bounds.bottom;
   }
 
-  void ClipDest(const Rect& limit) { Cut(limit.left - left_, limit.top - top_, limit.right - right_,
-                                         limit.bottom - bottom_); }
+  void ClipDest(const Rect& limit) {
+    Cut(limit.left - left_, limit.top - top_, limit.right - right_, limit.bottom - bottom_);
+  }
   void ClipSource(int i, const Rect& limit) {
     Cut(limit.left - srcX_[i], limit.top - srcY_[i], limit.right - (srcX_[i] + Width()),
         limit.bottom - (srcY_[i] + Height()));

@@ -119,7 +119,8 @@ Result StretchBlt(Surface& dest, const Rect* destRect, const Surface* src, const
 
   const Rect full = destRect ? *destRect : dest.Bounds();
   const bool fillOnly = (flags & kBltFillColor) && (flags & ~(kBltFillColor | kBltOpacity)) == 0;
-  if (fillOnly) return FillRect(dest, &full, fx->fillColor, (flags & kBltOpacity) ? kDrawOpacity : 0, &opacity);
+  if (fillOnly)
+    return FillRect(dest, &full, fx->fillColor, (flags & kBltOpacity) ? kDrawOpacity : 0, &opacity);
   if (flags != kBltPlain && !dest.Context().IsRgb565()) return GFX_E_NOT_READY;
 
   const Rect s = srcRect ? *srcRect : src->Bounds();
@@ -131,8 +132,8 @@ Result StretchBlt(Surface& dest, const Rect* destRect, const Surface* src, const
   if (Result r = detail::PlaceRect(full, dest, &visible, &any); Failed(r) || !any) return r;
 
   const SourceView view(*src, s, src == &dest);
-  const BasicRule rule{(flags & kBltColorKey) != 0, ColorToPixel(src->ColorKey()), (flags & kBltFillColor) != 0,
-                       fx ? ColorToPixel(fx->fillColor) : Pixel{0}, opacity};
+  const BasicRule rule{(flags & kBltColorKey) != 0, ColorToPixel(src->ColorKey()),
+                       (flags & kBltFillColor) != 0, fx ? ColorToPixel(fx->fillColor) : Pixel{0}, opacity};
   if (flags & (kStretchRotate | kStretchZoom)) {
     Transform(dest, full, visible, view, s, flags, *fx, rule);
   } else {

@@ -53,8 +53,8 @@ void Surface::FreeBuffer() {
 }
 
 Result Surface::Allocate(std::uint32_t flags, std::int32_t width, std::int32_t height) {
-  const bool sameBuffer = owned_ && width == width_ && height == height_ &&
-                          (flags & kMemoryMask) == (flags_ & kMemoryMask);
+  const bool sameBuffer =
+      owned_ && width == width_ && height == height_ && (flags & kMemoryMask) == (flags_ & kMemoryMask);
   if (!sameBuffer) {
     FreeBuffer();
     const std::int64_t count = EvenUp(width) * EvenUp(height);

@@ -38,70 +38,76 @@ void RandomAlpha(Surface& s, std::mt19937& rng) {
   for (int y = 0; y < s.Height(); ++y) {
     for (int x = 0; x < s.Width(); ++x) {
       const int p = static_cast<int>(rng() % 6);
-      s.Row(y)[x] = p == 0 ? Pixel{0} : p == 1 ? Pixel{0xFFFF} : p == 2 ? static_cast<Pixel>(rng())
-                                                                        : GreyToPixel(static_cast<std::uint8_t>(rng()));
+      s.Row(y)[x] = p == 0   ? Pixel{0}
+                    : p == 1 ? Pixel{0xFFFF}
+                    : p == 2 ? static_cast<Pixel>(rng())
+                             : GreyToPixel(static_cast<std::uint8_t>(rng()));
     }
   }
 }
 
 TEST(AlphaBltDifferential, MatchesTheReference) {
-  ref::OpenContext open;
-  std::mt19937 rng(77);
-  int drawn = 0;
-  for (int round = 0; round < 1500; ++round) {
-    const bool wide = round % 4 == 0;
-    const Sizes ds = RandomSize(rng, wide ? 260 : 40, 10);
-    Surface dest{open.context}, src{open.context}, alpha{open.context};
-    ASSERT_EQ(dest.CreateSurface(0, ds.w, ds.h), S_OK);
-    const Sizes ss = RandomSize(rng, ds.w, ds.h);
-    ASSERT_EQ(src.CreateSurface(0, ss.w, ss.h), S_OK);
-    const Sizes as = RandomSize(rng, ss.w, ss.h);
-    ASSERT_EQ(alpha.CreateSurface(0, as.w, as.h), S_OK);
-    ref::Randomize(dest, rng);
-    ref::Randomize(src, rng);
-    RandomAlpha(alpha, rng);
-    if (rng() % 3 == 0) {
-      const Rect clip = InsideRect(rng, ds.w, ds.h);
-      ASSERT_EQ(dest.SetClipRect(&clip), S_OK);
-    }
-    std::optional<Rect> srcRect, alphaRect;
-    if (rng() % 2) srcRect = InsideRect(rng, ss.w, ss.h);
-    if (rng() % 2) alphaRect = InsideRect(rng, as.w, as.h);
-    const Rect s = srcRect.value_or(src.Bounds()), a = alphaRect.value_or(alpha.Bounds());
-    int x = static_cast<int>(rng() % (ds.w + 2)) - 1, y = static_cast<int>(rng() % (ds.h + 2)) - 1;
-    if (rng() % 3) {  // mostly a placement that fits
-      x = static_cast<int>(rng() % (ds.w - a.Width() + 1));
-      y = static_cast<int>(rng() % (ds.h - a.Height() + 1));
-    }
-    const bool useOpacity = rng() % 2;
-    const std::uint32_t opacity = useOpacity ? std::uint32_t{rng() % 3 == 0 ? 128u : rng() % 256} : 255;
+  ref::ForEachVectorWidth([&] {
+    ref::OpenContext open;
+    std::mt19937 rng(77);
+    int drawn = 0;
+    for (int round = 0; round < 1500; ++round) {
+      const bool wide = round % 4 == 0;
+      const Sizes ds = RandomSize(rng, wide ? 260 : 40, 10);
+      Surface dest{open.context}, src{open.context}, alpha{open.context};
+      ASSERT_EQ(dest.CreateSurface(0, ds.w, ds.h), S_OK);
+      const Sizes ss = RandomSize(rng, ds.w, ds.h);
+      ASSERT_EQ(src.CreateSurface(0, ss.w, ss.h), S_OK);
+      const Sizes as = RandomSize(rng, ss.w, ss.h);
+      ASSERT_EQ(alpha.CreateSurface(0, as.w, as.h), S_OK);
+      ref::Randomize(dest, rng);
+      ref::Randomize(src, rng);
+      RandomAlpha(alpha, rng);
+      if (rng() % 3 == 0) {
+        const Rect clip = InsideRect(rng, ds.w, ds.h);
+        ASSERT_EQ(dest.SetClipRect(&clip), S_OK);
+      }
+      std::optional<Rect> srcRect, alphaRect;
+      if (rng() % 2) srcRect = InsideRect(rng, ss.w, ss.h);
+      if (rng() % 2) alphaRect = InsideRect(rng, as.w, as.h);
+      const Rect s = srcRect.value_or(src.Bounds()), a = alphaRect.value_or(alpha.Bounds());
+      int x = static_cast<int>(rng() % (ds.w + 2)) - 1, y = static_cast<int>(rng() % (ds.h + 2)) - 1;
+      if (rng() % 3) {  // mostly a placement that fits
+        x = static_cast<int>(rng() % (ds.w - a.Width() + 1));
+        y = static_cast<int>(rng() % (ds.h - a.Height() + 1));
+      }
+      const bool useOpacity = rng() % 2;
+      const std::uint32_t opacity =
+          useOpacity ? static_cast<std::uint32_t>(rng() % 3 == 0 ? 128u : rng() % 256) : 255;
 
-    ref::Image expected = ref::Snapshot(dest);
-    const ref::Image before = expected;
-    Result want = S_OK;
-    if (opacity != 0) {
-      if (s.Width() < a.Width() || s.Height() < a.Height()) want = GFX_E_OUT_OF_BOUNDS;
-      for (int j = 0; j < a.Height() && Succeeded(want); ++j) {
-        for (int i = 0; i < a.Width() && Succeeded(want); ++i) {
-          if (!ref::ClipPasses(dest, x + i, y + j)) continue;
-          if (x + i < 0 || y + j < 0 || x + i >= ds.w || y + j >= ds.h) {
-            want = GFX_E_OUT_OF_BOUNDS;
-            break;
+      ref::Image expected = ref::Snapshot(dest);
+      const ref::Image before = expected;
+      Result want = S_OK;
+      if (opacity != 0) {
+        if (s.Width() < a.Width() || s.Height() < a.Height()) want = GFX_E_OUT_OF_BOUNDS;
+        for (int j = 0; j < a.Height() && Succeeded(want); ++j) {
+          for (int i = 0; i < a.Width() && Succeeded(want); ++i) {
+            if (!ref::ClipPasses(dest, x + i, y + j)) continue;
+            if (x + i < 0 || y + j < 0 || x + i >= ds.w || y + j >= ds.h) {
+              want = GFX_E_OUT_OF_BOUNDS;
+              break;
+            }
+            Pixel& d = expected.at(x + i, y + j);
+            d = ReferenceAlphaPixel(src.Row(s.top + j)[s.left + i], d, alpha.Row(a.top + j)[a.left + i],
+                                    opacity);
           }
-          Pixel& d = expected.at(x + i, y + j);
-          d = ReferenceAlphaPixel(src.Row(s.top + j)[s.left + i], d, alpha.Row(a.top + j)[a.left + i], opacity);
         }
       }
+      if (Failed(want)) expected = before;
+      drawn += expected != before;
+      const Result got = AlphaBlt(dest, x, y, &src, srcRect ? &*srcRect : nullptr, &alpha,
+                                  alphaRect ? &*alphaRect : nullptr, useOpacity ? kDrawOpacity : 0, &opacity);
+      ASSERT_EQ(got, want) << "round " << round;
+      ASSERT_EQ(ref::Difference(ref::Snapshot(dest), expected), "")
+          << "round " << round << " opacity " << opacity << " at " << x << "," << y;
     }
-    if (Failed(want)) expected = before;
-    drawn += expected != before;
-    const Result got = AlphaBlt(dest, x, y, &src, srcRect ? &*srcRect : nullptr, &alpha,
-                                alphaRect ? &*alphaRect : nullptr, useOpacity ? kDrawOpacity : 0, &opacity);
-    ASSERT_EQ(got, want) << "round " << round;
-    ASSERT_EQ(ref::Difference(ref::Snapshot(dest), expected), "")
-        << "round " << round << " opacity " << opacity << " at " << x << "," << y;
-  }
-  EXPECT_GT(drawn, 500);
+    EXPECT_GT(drawn, 500);
+  });
 }
 
 TEST(AlphaBlt, BlackDrawsNothingAndWhiteIsAPlainCopy) {
@@ -142,45 +148,49 @@ TEST(AlphaBlt, ArgumentsAndSizes) {
 }
 
 TEST(FillRectDifferential, MatchesTheReference) {
-  ref::OpenContext open;
-  std::mt19937 rng(99);
-  for (int round = 0; round < 1500; ++round) {
-    const Sizes ds = RandomSize(rng, round % 3 == 0 ? 300 : 40, 10);
-    Surface dest{open.context};
-    ASSERT_EQ(dest.CreateSurface(rng() % 5 == 0 ? kCreateNoBoundsCheck : 0, ds.w, ds.h), S_OK);
-    ref::Randomize(dest, rng);
-    if (rng() % 3 == 0) {
-      const Rect clip = InsideRect(rng, ds.w, ds.h);
-      ASSERT_EQ(dest.SetClipRect(&clip), S_OK);
-    }
-    std::optional<Rect> rect;
-    if (rng() % 5) {
-      rect = InsideRect(rng, ds.w, ds.h);
-      if (rng() % 5 == 0) rect->right += static_cast<int>(rng() % 3);
-      if (rng() % 9 == 0) rect->left -= 1;
-    }
-    const Rect r = rect.value_or(dest.Bounds());
-    const bool useOpacity = rng() % 2;
-    const std::uint32_t opacity = useOpacity ? std::uint32_t{rng() % 3 == 0 ? 128u : rng() % 256} : 255;
-    const Color color = rng() & 0xFFFFFF;
-
-    ref::Image expected = ref::Snapshot(dest);
-    Result want = S_OK;
-    for (int y = r.top; y < r.bottom && opacity != 0; ++y) {
-      for (int x = r.left; x < r.right; ++x) {
-        if (!ref::ClipPasses(dest, x, y)) continue;
-        if (x < 0 || y < 0 || x >= ds.w || y >= ds.h) {
-          if (!dest.SkipsBoundsChecks()) want = GFX_E_OUT_OF_BOUNDS;
-          continue;
-        }
-        expected.at(x, y) = ref::Opacity(ColorToPixel(color), expected.at(x, y), opacity);
+  ref::ForEachVectorWidth([&] {
+    ref::OpenContext open;
+    std::mt19937 rng(99);
+    for (int round = 0; round < 1500; ++round) {
+      const Sizes ds = RandomSize(rng, round % 3 == 0 ? 300 : 40, 10);
+      Surface dest{open.context};
+      ASSERT_EQ(dest.CreateSurface(rng() % 5 == 0 ? kCreateNoBoundsCheck : 0, ds.w, ds.h), S_OK);
+      ref::Randomize(dest, rng);
+      if (rng() % 3 == 0) {
+        const Rect clip = InsideRect(rng, ds.w, ds.h);
+        ASSERT_EQ(dest.SetClipRect(&clip), S_OK);
       }
+      std::optional<Rect> rect;
+      if (rng() % 5) {
+        rect = InsideRect(rng, ds.w, ds.h);
+        if (rng() % 5 == 0) rect->right += static_cast<int>(rng() % 3);
+        if (rng() % 9 == 0) rect->left -= 1;
+      }
+      const Rect r = rect.value_or(dest.Bounds());
+      const bool useOpacity = rng() % 2;
+      const std::uint32_t opacity =
+          useOpacity ? static_cast<std::uint32_t>(rng() % 3 == 0 ? 128u : rng() % 256) : 255;
+      const Color color = rng() & 0xFFFFFF;
+
+      ref::Image expected = ref::Snapshot(dest);
+      Result want = S_OK;
+      for (int y = r.top; y < r.bottom && opacity != 0; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+          if (!ref::ClipPasses(dest, x, y)) continue;
+          if (x < 0 || y < 0 || x >= ds.w || y >= ds.h) {
+            if (!dest.SkipsBoundsChecks()) want = GFX_E_OUT_OF_BOUNDS;
+            continue;
+          }
+          expected.at(x, y) = ref::Opacity(ColorToPixel(color), expected.at(x, y), opacity);
+        }
+      }
+      if (Failed(want)) expected = ref::Snapshot(dest);
+      ASSERT_EQ(FillRect(dest, rect ? &*rect : nullptr, color, useOpacity ? kDrawOpacity : 0, &opacity), want)
+          << "round " << round;
+      ASSERT_EQ(ref::Difference(ref::Snapshot(dest), expected), "")
+          << "round " << round << " opacity " << opacity;
     }
-    if (Failed(want)) expected = ref::Snapshot(dest);
-    ASSERT_EQ(FillRect(dest, rect ? &*rect : nullptr, color, useOpacity ? kDrawOpacity : 0, &opacity), want)
-        << "round " << round;
-    ASSERT_EQ(ref::Difference(ref::Snapshot(dest), expected), "") << "round " << round << " opacity " << opacity;
-  }
+  });
 }
 
 TEST(FillRect, EmptyOrOutsideRectanglesAndOpacityNeedRgb565) {

@@ -66,59 +66,62 @@ Rect InsideRect(std::mt19937& rng, int w, int h) {
 // Random pictures, odd widths, misaligned starts, clips, keys on both sides, surfaces drawn onto
 // themselves, wide rows for the vector loops: the fast paths must agree with the reference every time.
 TEST(BltDifferential, BasicFlagsMatchTheReference) {
-  ref::OpenContext open;
-  std::mt19937 rng(20240601);
-  int drawn = 0;
-  for (int round = 0; round < 3000; ++round) {
-    const bool wide = round % 5 == 0;
-    const int dw = 1 + static_cast<int>(rng() % (wide ? 300 : 40)), dh = 1 + static_cast<int>(rng() % 12);
-    Surface dest{open.context};
-    ASSERT_EQ(dest.CreateSurface(rng() % 6 == 0 ? kCreateNoBoundsCheck : 0, dw, dh), S_OK);
-    ref::Randomize(dest, rng, 0xFFFF);
-    dest.SetColorKey(0xFFFFFF);  // the destination's key never matters
-    Surface other{open.context};
-    const bool self = rng() % 8 == 0;
-    Surface& src = self ? dest : other;
-    if (!self) {
-      // Mostly no larger than the destination, so that it fits somewhere.
-      ASSERT_EQ(other.CreateSurface(0, 1 + static_cast<int>(rng() % dw), 1 + static_cast<int>(rng() % dh)), S_OK);
-      ref::Randomize(other, rng, rng() % 2 ? 0xF81F : 0xFFFF);
-    }
-    src.SetColorKey(rng() % 4 ? kMagenta : PixelToColor(0xFFFF));
-    if (rng() % 3 == 0) {
-      const Rect clip = RandomRect(rng, dw, dh, 3);
-      ASSERT_EQ(dest.SetClipRect(&clip), S_OK);
-    }
-    std::optional<Rect> srcRect;
-    if (rng() % 4 == 0) {
-      srcRect = RandomRect(rng, src.Width(), src.Height(), 2);  // anything, even empty or outside
-    } else if (rng() % 3) {
-      srcRect = InsideRect(rng, src.Width(), src.Height());
-    }
-    int x = static_cast<int>(rng() % (dw + 6)) - 3, y = static_cast<int>(rng() % (dh + 4)) - 2;
-    if (rng() % 3) {  // mostly a placement that fits, so that most rounds draw
-      const Rect s = srcRect ? *srcRect : src.Bounds();
-      x = static_cast<int>(rng() % static_cast<unsigned>(std::max<std::int64_t>(1, dw - s.Width() + 1)));
-      y = static_cast<int>(rng() % static_cast<unsigned>(std::max<std::int64_t>(1, dh - s.Height() + 1)));
-    }
-    const std::uint32_t flags = rng() % 8;
-    BltFx fx;
-    fx.opacity = PickOpacity(rng);
-    fx.fillColor = rng() & 0xFFFFFF;
+  ref::ForEachVectorWidth([&] {
+    ref::OpenContext open;
+    std::mt19937 rng(20240601);
+    int drawn = 0;
+    for (int round = 0; round < 3000; ++round) {
+      const bool wide = round % 5 == 0;
+      const int dw = 1 + static_cast<int>(rng() % (wide ? 300 : 40)), dh = 1 + static_cast<int>(rng() % 12);
+      Surface dest{open.context};
+      ASSERT_EQ(dest.CreateSurface(rng() % 6 == 0 ? kCreateNoBoundsCheck : 0, dw, dh), S_OK);
+      ref::Randomize(dest, rng, 0xFFFF);
+      dest.SetColorKey(0xFFFFFF);  // the destination's key never matters
+      Surface other{open.context};
+      const bool self = rng() % 8 == 0;
+      Surface& src = self ? dest : other;
+      if (!self) {
+        // Mostly no larger than the destination, so that it fits somewhere.
+        ASSERT_EQ(other.CreateSurface(0, 1 + static_cast<int>(rng() % dw), 1 + static_cast<int>(rng() % dh)),
+                  S_OK);
+        ref::Randomize(other, rng, rng() % 2 ? 0xF81F : 0xFFFF);
+      }
+      src.SetColorKey(rng() % 4 ? kMagenta : PixelToColor(0xFFFF));
+      if (rng() % 3 == 0) {
+        const Rect clip = RandomRect(rng, dw, dh, 3);
+        ASSERT_EQ(dest.SetClipRect(&clip), S_OK);
+      }
+      std::optional<Rect> srcRect;
+      if (rng() % 4 == 0) {
+        srcRect = RandomRect(rng, src.Width(), src.Height(), 2);  // anything, even empty or outside
+      } else if (rng() % 3) {
+        srcRect = InsideRect(rng, src.Width(), src.Height());
+      }
+      int x = static_cast<int>(rng() % (dw + 6)) - 3, y = static_cast<int>(rng() % (dh + 4)) - 2;
+      if (rng() % 3) {  // mostly a placement that fits, so that most rounds draw
+        const Rect s = srcRect ? *srcRect : src.Bounds();
+        x = static_cast<int>(rng() % static_cast<unsigned>(std::max<std::int64_t>(1, dw - s.Width() + 1)));
+        y = static_cast<int>(rng() % static_cast<unsigned>(std::max<std::int64_t>(1, dh - s.Height() + 1)));
+      }
+      const std::uint32_t flags = rng() % 8;
+      BltFx fx;
+      fx.opacity = PickOpacity(rng);
+      fx.fillColor = rng() & 0xFFFFFF;
 
-    ref::Image expected = ref::Snapshot(dest);
-    const ref::Image before = expected;
-    const ref::Image srcBefore = ref::Snapshot(src);
-    const Result want = ReferenceBlt(expected, dest, srcBefore, src, x, y, srcRect, flags, fx);
-    if (Failed(want)) expected = ref::Snapshot(dest);
-    const Result got = Blt(dest, x, y, &src, srcRect ? &*srcRect : nullptr, flags, &fx);
-    drawn += expected != before;
-    ASSERT_EQ(got, want) << "round " << round << " flags " << flags;
-    ASSERT_EQ(ref::Difference(ref::Snapshot(dest), expected), "")
-        << "round " << round << " flags " << flags << " opacity " << fx.opacity << " at " << x << "," << y
-        << (self ? " onto itself" : "");
-  }
-  EXPECT_GT(drawn, 1200) << "too few rounds change the picture to test anything";
+      ref::Image expected = ref::Snapshot(dest);
+      const ref::Image before = expected;
+      const ref::Image srcBefore = ref::Snapshot(src);
+      const Result want = ReferenceBlt(expected, dest, srcBefore, src, x, y, srcRect, flags, fx);
+      if (Failed(want)) expected = ref::Snapshot(dest);
+      const Result got = Blt(dest, x, y, &src, srcRect ? &*srcRect : nullptr, flags, &fx);
+      drawn += expected != before;
+      ASSERT_EQ(got, want) << "round " << round << " flags " << flags;
+      ASSERT_EQ(ref::Difference(ref::Snapshot(dest), expected), "")
+          << "round " << round << " flags " << flags << " opacity " << fx.opacity << " at " << x << "," << y
+          << (self ? " onto itself" : "");
+    }
+    EXPECT_GT(drawn, 1200) << "too few rounds change the picture to test anything";
+  });
 }
 
 class BltTest : public ::testing::Test {

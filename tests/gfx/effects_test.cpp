@@ -27,8 +27,8 @@ TEST(Effects, KnownValues) {
   // Overlay: dark channels (top bit clear) scale by T/128, bright ones screen at double strength.
   EXPECT_EQ(Effect(kBltOverlay, (15 << 11) | (31 << 5) | 15, 0x808080),
             ((128 * 15 >> 7) << 11) | ((128 * 31 >> 7) << 5) | (128 * 15 >> 7));
-  EXPECT_EQ(Effect(kBltOverlay, 0xFFFF, 0x000000), ((31 - (7 * 255 >> 10)) << 11) | ((63 - (3 * 255 >> 9)) << 5) |
-                                                      (31 - (7 * 255 >> 10)));
+  EXPECT_EQ(Effect(kBltOverlay, 0xFFFF, 0x000000),
+            ((31 - (7 * 255 >> 10)) << 11) | ((63 - (3 * 255 >> 9)) << 5) | (31 - (7 * 255 >> 10)));
   // Hue: grey has no colour to turn; Y = 255 * 128 >> 8 = 127 in every channel.
   EXPECT_EQ(Effect(kBltHue, 0x8410, 0, 90), 0x7BEF);
   // Outside -180..180 the picture turns grey: pure red has Y = 76 * 248 >> 8 = 73.

@@ -54,7 +54,8 @@ TEST_F(LineTest, BresenhamFollowsTheTrueLine) {
         if (s.Row(y)[x] != 0xFFFF) continue;
         const double t = xMajor ? double(x - x1) / (x2 - x1) : double(y - y1) / (y2 - y1);
         const double off = xMajor ? y - (y1 + t * (y2 - y1)) : x - (x1 + t * (x2 - x1));
-        ASSERT_LE(std::abs(off), 0.5 + 1e-9) << x1 << "," << y1 << " -> " << x2 << "," << y2 << " at " << x << "," << y;
+        ASSERT_LE(std::abs(off), 0.5 + 1e-9)
+            << x1 << "," << y1 << " -> " << x2 << "," << y2 << " at " << x << "," << y;
       }
     }
   }
@@ -74,7 +75,9 @@ TEST_F(LineTest, ClipRectangleCutsLinesAndHostileCoordinatesAreSafe) {
   ASSERT_EQ(DrawLine(s, -100, 3, 100, 9, 0x00FF00), S_OK);
   for (int y = 0; y < 30; ++y) {
     for (int x = 0; x < 40; ++x) {
-      if (s.Row(y)[x]) ASSERT_TRUE(x >= 2 && x < 8 && y >= 2 && y < 8) << x << "," << y;
+      if (s.Row(y)[x]) {
+        ASSERT_TRUE(x >= 2 && x < 8 && y >= 2 && y < 8) << x << "," << y;
+      }
     }
   }
 }
@@ -111,7 +114,8 @@ TEST_F(LineTest, AntialiasedLinesShareEachStepBetweenTwoPixels) {
   for (int round = 0; round < 100; ++round) {
     ASSERT_EQ(FillRect(s, nullptr, 0), S_OK);
     const int x1 = static_cast<int>(rng() % 40), y1 = static_cast<int>(rng() % 30);
-    const int x2 = round == 0 ? 39 : static_cast<int>(rng() % 40), y2 = round == 0 ? 29 : static_cast<int>(rng() % 30);
+    const int x2 = round == 0 ? 39 : static_cast<int>(rng() % 40),
+              y2 = round == 0 ? 29 : static_cast<int>(rng() % 30);
     if (x1 == x2 || y1 == y2) continue;
     ASSERT_EQ(DrawLine(s, x1, y1, x2, y2, 0x00FF00, kLineAntialias), S_OK);
     EXPECT_EQ(s.Row(y1)[x1], 0x07E0);
@@ -131,7 +135,9 @@ TEST_F(LineTest, AntialiasedLinesShareEachStepBetweenTwoPixels) {
       const bool onLine = major >= std::min(xMajor ? x1 : y1, xMajor ? x2 : y2) &&
                           major <= std::max(xMajor ? x1 : y1, xMajor ? x2 : y2);
       // Two blends of 63 rounded down each lose at most a step apiece.
-      if (onLine) EXPECT_NEAR(sum, 63, 2) << "step " << major;
+      if (onLine) {
+        EXPECT_NEAR(sum, 63, 2) << "step " << major;
+      }
     }
   }
 }

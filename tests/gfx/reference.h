@@ -2,13 +2,16 @@
 // reference operations built from them. The optimised loops must agree with these exactly.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdio>
-#include <string>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "gfx/blit.h"
+#include "gfx/blit_kernels.h"
 #include "gfx/graphics_context.h"
 #include "gfx/surface.h"
 
@@ -27,7 +30,9 @@ inline Pixel Mix(Pixel n, Pixel d, int k) {
 
 inline Pixel Half(Pixel n, Pixel d) {
   // Each channel halved (dropping its low bit) and summed.
-  auto channel = [&](int shift, int mask) { return (((n >> shift) & mask) / 2 + ((d >> shift) & mask) / 2) << shift; };
+  auto channel = [&](int shift, int mask) {
+    return (((n >> shift) & mask) / 2 + ((d >> shift) & mask) / 2) << shift;
+  };
   return static_cast<Pixel>(channel(11, 31) | channel(5, 63) | channel(0, 31));
 }
 
@@ -62,7 +67,8 @@ inline std::string Difference(const Image& got, const Image& want) {
     for (int x = 0; x < got.w; ++x) {
       if (got.at(x, y) != want.at(x, y)) {
         char text[96];
-        std::snprintf(text, sizeof text, "pixel (%d, %d) is %04X, want %04X", x, y, got.at(x, y), want.at(x, y));
+        std::snprintf(text, sizeof text, "pixel (%d, %d) is %04X, want %04X", x, y, got.at(x, y),
+                      want.at(x, y));
         return text;
       }
     }
@@ -86,6 +92,17 @@ inline bool ClipPasses(const Surface& dest, int x, int y) {
   const Rect c = dest.ClipRect();
   if (c.IsZero()) return true;
   return x >= c.left && x < c.right && y >= c.top && y < c.bottom;
+}
+
+// Runs body once with every build of the pixel loops this processor can run, the widest last (which is
+// where the game leaves it).
+template <class Body>
+void ForEachVectorWidth(Body body) {
+  for (kernels::VectorWidth w : kernels::AvailableVectorWidths()) {
+    kernels::UseVectorWidth(w);
+    SCOPED_TRACE("vector width " + std::to_string(128 << static_cast<int>(w)));
+    body();
+  }
 }
 
 // A test context with an open RGB 565 display.

@@ -30,7 +30,8 @@ TEST(StretchBltDifferential, NearestPixelScalingMatchesTheReference) {
     }
     const Rect d = InsideRect(rng, dw, dh);
     const Rect s = InsideRect(rng, src.Width(), src.Height());
-    const std::uint32_t flags = (rng() % 8) | (rng() % 2 ? kStretchMirrorX : 0) | (rng() % 2 ? kStretchMirrorY : 0);
+    const std::uint32_t flags =
+        (rng() % 8) | (rng() % 2 ? kStretchMirrorX : 0) | (rng() % 2 ? kStretchMirrorY : 0);
     BltFx fx;
     fx.opacity = rng() % 4 == 0 ? 128 : rng() % 256;
     fx.fillColor = rng() & 0xFFFFFF;
