@@ -50,20 +50,22 @@ ZELPH_INLINE void AlphaLoop(const RowSpan& span, const AlphaParams& p) {
   Pixel* dRow = span.dest;
   const Pixel* sRow = span.src;
   const Pixel* aRow = p.alpha;
-  const std::uint32_t opacity = p.opacity;
+  // 16-bit quantities throughout, so that the vectoriser keeps 16-bit lanes.
+  const auto opacity = static_cast<std::uint16_t>(p.opacity);
   for (std::int32_t y = 0; y < span.height; ++y) {
     Pixel* __restrict d = dRow;
     const Pixel* __restrict s = sRow;
     const Pixel* __restrict a = aRow;
     for (std::int32_t i = 0; i < span.width; ++i) {
-      const std::uint32_t ap = a[i];
+      const Pixel ap = a[i];
       const Pixel dp = d[i];
       Pixel out;
       if constexpr (kMode == BlendMode::kHalf) {
         out = Blend(s[i], dp, (ap >> 7) & 0xF);
       } else {
-        std::uint32_t level = (ap >> 3) & 0xFC;
-        if constexpr (kMode == BlendMode::kGeneral) level = (level * opacity) >> 8;
+        auto level = static_cast<std::uint16_t>((ap >> 3) & 0xFC);
+        if constexpr (kMode == BlendMode::kGeneral)
+          level = static_cast<std::uint16_t>((level * opacity) >> 8);
         out = level >= 244 ? s[i] : Blend(s[i], dp, level >> 3);
       }
       d[i] = ap == 0 ? dp : out;

@@ -32,15 +32,19 @@ constexpr Pixel HalfBlend(Pixel n, Pixel d) {
   return static_cast<Pixel>(((n >> 1) & 0x7BEF) + ((d >> 1) & 0x7BEF));
 }
 
-// d + (n - d) * k / 32 per channel, rounded down, for k in 0..32. Red and blue share one 32-bit lane with
-// green moved to the high half, so one multiply blends all three; the spare bits between the fields catch
-// the borrows of negative differences, which the final mask throws away. Arithmetic is modulo 2^32, and the
-// wanted bits (0..26) come out exact.
+// d + (n - d) * k / 32 per channel, rounded down, for k in 0..32. Each channel's difference times k fits in
+// 16 bits, and the arithmetic is kept in 16-bit types so the vectoriser blends a whole register of pixels
+// in 16-bit lanes.
 constexpr Pixel Blend(Pixel n, Pixel d, std::uint32_t k) {
-  const std::uint32_t xn = (n | std::uint32_t{n} << 16) & 0x07E0F81F;
-  const std::uint32_t xd = (d | std::uint32_t{d} << 16) & 0x07E0F81F;
-  const std::uint32_t x = ((((xn - xd) * k) >> 5) + xd) & 0x07E0F81F;
-  return static_cast<Pixel>(x | x >> 16);
+  using I16 = std::int16_t;
+  const auto w = static_cast<I16>(k & 63);
+  const auto channel = [w](I16 nv, I16 dv) {
+    return static_cast<I16>(dv + static_cast<I16>(static_cast<I16>((nv - dv) * w) >> 5));
+  };
+  const I16 r = channel(static_cast<I16>(n >> 11), static_cast<I16>(d >> 11));
+  const I16 g = channel(static_cast<I16>((n >> 5) & 63), static_cast<I16>((d >> 5) & 63));
+  const I16 b = channel(static_cast<I16>(n & 31), static_cast<I16>(d & 31));
+  return static_cast<Pixel>(r << 11 | g << 5 | b);
 }
 
 // The opacity rule: 0 keeps d, 255 gives n, 128 the half blend, anything else k = o >> 3.

@@ -10,6 +10,7 @@ namespace {
 constexpr std::uint32_t kMemoryMask =
     kCreateSystemMemory | kCreateVideoMemory | kCreateVideoLocal | kCreateVideoNonLocal;
 constexpr std::uint32_t kCreationMask = kCreateValidMask;
+constexpr std::align_val_t kBufferAlignment{64};
 
 // Applies the system-memory default and checks the combinations; returns E_INVALIDARG, GFX_E_UNSUPPORTED or
 // S_OK with *effective set.
@@ -31,6 +32,8 @@ bool ValidSize(std::int32_t width, std::int32_t height) {
 }
 
 }  // namespace
+
+void Surface::AlignedDelete::operator()(Pixel* p) const { ::operator delete[](p, kBufferAlignment); }
 
 void Surface::SetLayout(std::int32_t width, std::int32_t height, std::int32_t rowPixels) {
   width_ = width;
@@ -58,9 +61,11 @@ Result Surface::Allocate(std::uint32_t flags, std::int32_t width, std::int32_t h
   if (!sameBuffer) {
     FreeBuffer();
     const std::int64_t count = EvenUp(width) * EvenUp(height);
-    // Value-initialised: a fresh buffer never exposes stale memory, whatever the flags say.
-    owned_.reset(new (std::nothrow) Pixel[static_cast<std::size_t>(count)]());
+    const auto bytes = static_cast<std::size_t>(count) * sizeof(Pixel);
+    owned_.reset(static_cast<Pixel*>(::operator new[](bytes, kBufferAlignment, std::nothrow)));
     if (!owned_) return E_OUTOFMEMORY;
+    // Cleared whatever the flags say: a fresh buffer never shows stale memory.
+    std::memset(owned_.get(), 0, bytes);
     pixels_ = owned_.get();
     kind_ |= kKindOwnsBuffer;
     bufferBytes_ = static_cast<std::int32_t>(count * 2);

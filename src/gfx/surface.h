@@ -132,7 +132,11 @@ class Surface {
   Color colorKey_ = 0;
   Rect clip_;
   Pixel* pixels_ = nullptr;
-  std::unique_ptr<Pixel[]> owned_;
+  // Cache-line aligned, so that the vector loops and block copies start on whole lines.
+  struct AlignedDelete {
+    void operator()(Pixel* p) const;
+  };
+  std::unique_ptr<Pixel[], AlignedDelete> owned_;
 };
 
 // even(n): dimensions are rounded up to even so every row starts on a 32-bit boundary.
