@@ -35,6 +35,27 @@ bool ValidSize(std::int32_t width, std::int32_t height) {
 
 void Surface::AlignedDelete::operator()(Pixel* p) const { ::operator delete[](p, kBufferAlignment); }
 
+Surface& Surface::operator=(Surface&& other) noexcept {
+  if (this == &other) return *this;
+  context_ = other.context_;
+  kind_ = other.kind_;
+  flags_ = other.flags_;
+  width_ = other.width_;
+  height_ = other.height_;
+  xStep_ = other.xStep_;
+  yStep_ = other.yStep_;
+  origin_ = other.origin_;
+  bufferBytes_ = other.bufferBytes_;
+  generation_ = other.generation_;
+  colorKey_ = other.colorKey_;
+  clip_ = other.clip_;
+  pixels_ = other.pixels_;
+  owned_ = std::move(other.owned_);
+  other.FreeBuffer();
+  other.flags_ &= ~kStateLocked;
+  return *this;
+}
+
 void Surface::SetLayout(std::int32_t width, std::int32_t height, std::int32_t rowPixels) {
   width_ = width;
   height_ = height;

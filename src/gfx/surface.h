@@ -51,8 +51,9 @@ class Surface {
   explicit Surface(GraphicsContext& context = GraphicsContext::Global()) : context_(&context) {}
   Surface(const Surface&) = delete;
   Surface& operator=(const Surface&) = delete;
-  Surface(Surface&&) noexcept = default;
-  Surface& operator=(Surface&&) noexcept = default;
+  // Moving hands the buffer over; the moved-from surface is left empty, never pointing at it.
+  Surface(Surface&& other) noexcept : context_(other.context_) { *this = std::move(other); }
+  Surface& operator=(Surface&& other) noexcept;
   ~Surface() = default;
 
   // Gives the surface a buffer of width x height (both 0: releases it). A buffer of the same size and

@@ -210,6 +210,22 @@ TEST_F(SurfaceTest, CopyFromDuplicatesSizeFlagsAndPixels) {
   EXPECT_EQ(s.CopyFrom(src), GFX_E_NOT_READY);
 }
 
+TEST_F(SurfaceTest, MovingHandsTheBufferOver) {
+  ASSERT_EQ(s.CreateSurface(0, 6, 2), S_OK);
+  s.SetColorKey(kMagenta);
+  s.Row(1)[5] = 0x1357;
+  std::vector<Surface> frames;
+  frames.push_back(std::move(s));
+  frames.emplace_back(open.context);  // growing the vector moves the first surface again
+  EXPECT_FALSE(s.HasPixels());
+  EXPECT_EQ(s.Width(), 0);
+  ASSERT_EQ(frames[0].Width(), 6);
+  EXPECT_EQ(frames[0].Row(1)[5], 0x1357);
+  EXPECT_EQ(frames[0].ColorKey(), kMagenta);
+  EXPECT_EQ(FillRect(frames[0], nullptr, 0), S_OK);
+  EXPECT_EQ(s.CreateSurface(0, 3, 3), S_OK);  // the moved-from surface is usable again
+}
+
 TEST_F(SurfaceTest, DisplaySurfacesCannotBeRecreatedByUsers) {
   for (auto [w, h] : {std::pair{640, 480}, std::pair{320, 240}}) {
     Surface back{open.context};
