@@ -18,7 +18,7 @@ namespace {
 // a select vectorises where a conditional store does not.
 template <bool kKey, bool kFill, BlendMode kMode>
 ZELPH_INLINE void BasicRow(Pixel* __restrict d, const Pixel* __restrict s, std::int32_t n, Pixel key,
-                           Pixel fill, std::uint32_t k) {
+                           Pixel fill, FixedBlend blend) {
   for (std::int32_t i = 0; i < n; ++i) {
     const Pixel sp = s[i];
     const Pixel dp = d[i];
@@ -29,7 +29,7 @@ ZELPH_INLINE void BasicRow(Pixel* __restrict d, const Pixel* __restrict s, std::
     } else if constexpr (kMode == BlendMode::kHalf) {
       out = HalfBlend(np, dp);
     } else {
-      out = Blend(np, dp, k);
+      out = blend(np, dp);
     }
     if constexpr (kKey) out = sp == key ? dp : out;
     d[i] = out;
@@ -41,7 +41,7 @@ ZELPH_INLINE void BasicLoop(const RowSpan& span, const BasicParams& p) {
   Pixel* d = span.dest;
   const Pixel* s = span.src;
   for (std::int32_t y = 0; y < span.height; ++y, d += span.destPitch, s += span.srcPitch) {
-    BasicRow<kKey, kFill, kMode>(d, s, span.width, p.key, p.fill, p.k);
+    BasicRow<kKey, kFill, kMode>(d, s, span.width, p.key, p.fill, FixedBlend(p.k));
   }
 }
 
@@ -79,10 +79,11 @@ ZELPH_INLINE void AlphaLoop(const RowSpan& span, const AlphaParams& p) {
 template <BlendMode kMode>
 ZELPH_INLINE void BlendFillLoop(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height,
                                 Pixel color, std::uint32_t k) {
+  const FixedBlend blend(k);
   for (std::int32_t y = 0; y < height; ++y, dest += pitch) {
     Pixel* __restrict d = dest;
     for (std::int32_t i = 0; i < width; ++i) {
-      d[i] = kMode == BlendMode::kHalf ? HalfBlend(color, d[i]) : Blend(color, d[i], k);
+      d[i] = kMode == BlendMode::kHalf ? HalfBlend(color, d[i]) : blend(color, d[i]);
     }
   }
 }
@@ -188,12 +189,17 @@ std::vector<VectorWidth> AvailableVectorWidths() {
 
 void UseVectorWidth(VectorWidth width) { ChosenWidth() = std::min(width, Widest()); }
 
-void BasicRows(const RowSpan& span, const BasicParams& p) { Active().basic(span, p); }
+// A general blend with k = 0 (opacity below 8) keeps every destination pixel: nothing to do.
+void BasicRows(const RowSpan& span, const BasicParams& p) {
+  if (p.mode == BlendMode::kGeneral && p.k == 0) return;
+  Active().basic(span, p);
+}
 
 void AlphaRows(const RowSpan& span, const AlphaParams& p) { Active().alpha(span, p); }
 
 void BlendFillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height, Pixel color,
                    BlendMode mode, std::uint32_t k) {
+  if (mode == BlendMode::kGeneral && k == 0) return;
   Active().blendFill(dest, pitch, width, height, color, mode, k);
 }
 

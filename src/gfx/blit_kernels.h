@@ -31,7 +31,7 @@ struct BasicParams {
   bool useFill = false;
   Pixel fill = 0;
   BlendMode mode = BlendMode::kStore;
-  std::uint32_t k = 0;
+  std::uint32_t k = 0;  // opacity >> 3, 0..31
 };
 void BasicRows(const RowSpan& span, const BasicParams& params);
 

@@ -47,6 +47,35 @@ constexpr Pixel Blend(Pixel n, Pixel d, std::uint32_t k) {
   return static_cast<Pixel>(r << 11 | g << 5 | b);
 }
 
+// The same blend for a weight fixed over many pixels, k in 1..31, in the form d * (32 - k) + n * k whose
+// terms are never negative. Red and green are weighted in place by high-half multiplies (k << 11 turns
+// the channel's position into the right scale), blue by plain ones; every sum stays inside 16 bits.
+struct FixedBlend {
+  explicit constexpr FixedBlend(std::uint32_t k)
+      : nHigh(static_cast<std::uint16_t>(k << 11)),
+        dHigh(static_cast<std::uint16_t>((32 - k) << 11)),
+        nLow(static_cast<std::uint16_t>(k)),
+        dLow(static_cast<std::uint16_t>(32 - k)) {}
+
+  static constexpr std::uint16_t MulHigh(std::uint16_t a, std::uint16_t b) {
+    return static_cast<std::uint16_t>((std::uint32_t{a} * b) >> 16);
+  }
+  constexpr Pixel operator()(Pixel n, Pixel d) const {
+    using U16 = std::uint16_t;
+    const auto r = static_cast<U16>(static_cast<U16>(MulHigh(static_cast<U16>(n & 0xF800), nHigh) +
+                                                     MulHigh(static_cast<U16>(d & 0xF800), dHigh)) &
+                                    0xF800);
+    const auto g = static_cast<U16>(static_cast<U16>(MulHigh(static_cast<U16>(n & 0x07E0), nHigh) +
+                                                     MulHigh(static_cast<U16>(d & 0x07E0), dHigh)) &
+                                    0x07E0);
+    const auto b = static_cast<U16>(
+        static_cast<U16>(static_cast<U16>((n & 0x1F) * nLow) + static_cast<U16>((d & 0x1F) * dLow)) >> 5);
+    return static_cast<Pixel>(r | g | b);
+  }
+
+  std::uint16_t nHigh, dHigh, nLow, dLow;
+};
+
 // The opacity rule: 0 keeps d, 255 gives n, 128 the half blend, anything else k = o >> 3.
 constexpr Pixel BlendOpacity(Pixel n, Pixel d, std::uint32_t o) {
   if (o >= 255) return n;

@@ -26,6 +26,9 @@ TEST(PixelFormat, BlendHelpersMatchTheChannelRules) {
     const std::uint32_t k = i % 33;
     ASSERT_EQ(Blend(n, d, k), ref::Mix(n, d, static_cast<int>(k))) << n << " " << d << " " << k;
     ASSERT_EQ(HalfBlend(n, d), ref::Half(n, d));
+    if (k >= 1 && k <= 31) {
+      ASSERT_EQ(FixedBlend(k)(n, d), ref::Mix(n, d, static_cast<int>(k))) << k;
+    }
   }
   EXPECT_EQ(HalfBlend(0xFFFF, 0x0000), 0x7BEF);
 }
