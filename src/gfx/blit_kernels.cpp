@@ -127,21 +127,38 @@ ZELPH_INLINE void BlendFillAny(Pixel* dest, std::ptrdiff_t pitch, std::int32_t w
   BlendFillLoop<BlendMode::kGeneral>(dest, pitch, width, height, color, k);
 }
 
+ZELPH_INLINE void FillAny(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height,
+                          Pixel color) {
+  if (pitch == width) {  // one run over the whole block
+    width *= height;
+    height = 1;
+  }
+  for (std::int32_t y = 0; y < height; ++y, dest += pitch) {
+    Pixel* __restrict d = dest;
+    for (std::int32_t i = 0; i < width; ++i) d[i] = color;
+  }
+}
+
 struct KernelSet {
   void (*basic)(const RowSpan&, const BasicParams&);
   void (*alpha)(const RowSpan&, const AlphaParams&);
   void (*blendFill)(Pixel*, std::ptrdiff_t, std::int32_t, std::int32_t, Pixel, BlendMode, std::uint32_t);
+  void (*fill)(Pixel*, std::ptrdiff_t, std::int32_t, std::int32_t, Pixel);
 };
 
 // The same loops built for each vector width: the compiler vectorises each for its target.
-#define ZELPH_KERNEL_SET(name, attributes)                                                             \
-  attributes void name##Basic(const RowSpan& span, const BasicParams& p) { BasicAny(span, p); }        \
-  attributes void name##Alpha(const RowSpan& span, const AlphaParams& p) { AlphaAny(span, p); }        \
-  attributes void name##BlendFill(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width,               \
-                                  std::int32_t height, Pixel color, BlendMode mode, std::uint32_t k) { \
-    BlendFillAny(dest, pitch, width, height, color, mode, k);                                          \
-  }                                                                                                    \
-  constexpr KernelSet k##name##Set{name##Basic, name##Alpha, name##BlendFill};
+#define ZELPH_KERNEL_SET(name, attributes)                                                               \
+  attributes void name##Basic(const RowSpan& span, const BasicParams& p) { BasicAny(span, p); }          \
+  attributes void name##Alpha(const RowSpan& span, const AlphaParams& p) { AlphaAny(span, p); }          \
+  attributes void name##BlendFill(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width,                 \
+                                  std::int32_t height, Pixel color, BlendMode mode, std::uint32_t k) {   \
+    BlendFillAny(dest, pitch, width, height, color, mode, k);                                            \
+  }                                                                                                      \
+  attributes void name##Fill(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height, \
+                             Pixel color) {                                                              \
+    FillAny(dest, pitch, width, height, color);                                                          \
+  }                                                                                                      \
+  constexpr KernelSet k##name##Set{name##Basic, name##Alpha, name##BlendFill, name##Fill};
 
 ZELPH_KERNEL_SET(Baseline, )
 #if ZELPH_WIDE_VECTORS
@@ -213,11 +230,7 @@ void CopyRows(const RowSpan& span) {
 }
 
 void FillRows(Pixel* dest, std::ptrdiff_t pitch, std::int32_t width, std::int32_t height, Pixel color) {
-  if (pitch == width) {  // one run over the whole block
-    std::fill_n(dest, static_cast<std::size_t>(width) * static_cast<std::size_t>(height), color);
-    return;
-  }
-  for (std::int32_t y = 0; y < height; ++y, dest += pitch) std::fill_n(dest, width, color);
+  Active().fill(dest, pitch, width, height, color);
 }
 
 }  // namespace zelph::gfx::kernels
