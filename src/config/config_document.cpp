@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "config/bytes.h"
 #include "config/ino_save.h"
 #include "config/text.h"
 #include "platform/file_io.h"
@@ -16,11 +17,6 @@ std::uint32_t TickCount() {
   return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                         std::chrono::steady_clock::now().time_since_epoch())
                                         .count());
-}
-
-std::uint32_t ReadU32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
 // Room an owned section gets beyond its entries.
@@ -55,7 +51,7 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
   if (!Unscramble(buffer.data(), buffer.size())) return kLoadUnscrambleFailed;
   if (HasInoHeader(buffer)) {
     if (buffer.size() < kInoHeaderSize) return kLoadCorrupt;
-    std::uint32_t stored = ReadU32(buffer.data() + 4);
+    std::uint32_t stored = ReadLe32(buffer.data() + 4);
     if (Crc32(std::span(buffer).subspan(kInoHeaderSize)) != stored) return kLoadChecksumMismatch;
   }
 

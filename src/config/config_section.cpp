@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "config/bytes.h"
 #include "config/ino_format.h"
 #include "config/text.h"
 #include "config/value_parse.h"
@@ -13,7 +14,7 @@ namespace zelph::config {
 
 namespace {
 
-std::size_t EntryLength(const std::uint8_t* entry) { return static_cast<std::size_t>(entry[0] | (entry[1] << 8)); }
+std::size_t EntryLength(const std::uint8_t* entry) { return ReadLe16(entry); }
 
 // The key of an entry: its text up to the first NUL, which lies inside the entry for every entry a section
 // can hold (loading checks it, the setters write it).

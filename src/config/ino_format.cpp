@@ -2,22 +2,14 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
+
+#include "config/bytes.h"
 
 namespace zelph::config {
 
 namespace {
-
-std::uint16_t ReadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-void PutU16(std::vector<std::uint8_t>& out, std::size_t v) {
-  out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-  out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
 
 void PutText(std::vector<std::uint8_t>& out, std::string_view text) {
   out.insert(out.end(), text.begin(), text.end());
@@ -28,7 +20,7 @@ std::size_t RoundUpEven(std::size_t n) { return n + (n & 1); }
 }  // namespace
 
 bool HasInoHeader(std::span<const std::uint8_t> data) {
-  return data.size() >= 4 && ReadU16(data.data()) == kInoHeaderSize && ReadU16(data.data() + 2) == kInoFormatTag;
+  return data.size() >= 4 && ReadLe16(data.data()) == kInoHeaderSize && ReadLe16(data.data() + 2) == kInoFormatTag;
 }
 
 std::uint32_t Crc32(std::span<const std::uint8_t> data) {
@@ -51,7 +43,7 @@ bool AppendSectionEntry(std::vector<std::uint8_t>& out, std::string_view name) {
   std::size_t natural = 2 + 1 + name.size() + 1 + 1 + 1;  // length, "[", name, "]", NUL, line feed
   std::size_t length = RoundUpEven(natural);
   if (length > kMaxEntryLength || name.find('\0') != std::string_view::npos) return false;
-  PutU16(out, length);
+  PutLe16(out, static_cast<std::uint32_t>(length));
   out.push_back('[');
   PutText(out, name);
   out.push_back(']');
@@ -68,7 +60,7 @@ bool AppendKeyEntry(std::vector<std::uint8_t>& out, std::string_view key, std::s
       value.find('\0') != std::string_view::npos) {
     return false;
   }
-  PutU16(out, length);
+  PutLe16(out, static_cast<std::uint32_t>(length));
   PutText(out, key);
   out.push_back(0);
   PutText(out, value);
@@ -81,10 +73,10 @@ bool AppendKeyEntry(std::vector<std::uint8_t>& out, std::string_view key, std::s
 std::vector<std::uint8_t> WithInoHeader(std::span<const std::uint8_t> entries, const InoFiller& filler) {
   std::vector<std::uint8_t> out;
   out.reserve(kInoHeaderSize + entries.size());
-  PutU16(out, kInoHeaderSize);
-  PutU16(out, kInoFormatTag);
-  PutU32(out, Crc32(entries));
-  for (std::uint32_t word : filler) PutU32(out, word);
+  PutLe16(out, kInoHeaderSize);
+  PutLe16(out, kInoFormatTag);
+  PutLe32(out, Crc32(entries));
+  for (std::uint32_t word : filler) PutLe32(out, word);
   out.insert(out.end(), entries.begin(), entries.end());
   return out;
 }
@@ -97,7 +89,7 @@ bool WalkInoEntries(std::span<const std::uint8_t> data, std::vector<InoEntry>& e
   std::size_t pos = 0;
   while (pos < size) {
     if (size - pos < 2) return false;
-    std::size_t length = ReadU16(base + pos);
+    std::size_t length = ReadLe16(base + pos);
     if (length < 2 || (length & 1) != 0 || length > size - pos) return false;
     const char* body = reinterpret_cast<const char*>(base + pos + 2);
     const std::size_t bodyLength = length - 2;

@@ -45,7 +45,8 @@ class ResourcePack {
 
  private:
   const PackEntry* FindLocked(std::uint32_t id) const;
-  bool OpenLocked();
+  // Opens `path_` and reads its count and directory, through ReadWithRetry when `retry` is set.
+  bool OpenFile(bool retry);
   void CloseLocked();
   bool ReadWithRetry(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
   bool ReadAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t size) const;
