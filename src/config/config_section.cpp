@@ -82,6 +82,12 @@ const std::uint8_t* ConfigSection::Find(std::string_view key) const {
   return nullptr;
 }
 
+std::vector<std::string_view> ConfigSection::Keys() const {
+  std::vector<std::string_view> keys;
+  for (std::size_t pos = 0; pos < used_; pos += EntryLength(start_ + pos)) keys.push_back(EntryKey(start_ + pos));
+  return keys;
+}
+
 const char* ConfigSection::GetRaw(std::string_view key) const {
   const std::uint8_t* entry = Find(key);
   return entry ? EntryValue(entry) : nullptr;

@@ -41,6 +41,9 @@ class ConfigSection {
   std::span<const std::uint8_t> Entries() const { return {start_, used_}; }
   std::size_t Capacity() const { return capacity_; }
 
+  // The keys of every entry, in order (a key may repeat).
+  std::vector<std::string_view> Keys() const;
+
   // Getters. The first entry with the key wins; keys compare byte by byte. Those with a default return it
   // for a missing key; those with an output return whether the key was found and leave the output alone
   // when it was not.

@@ -1,0 +1,106 @@
+#include "config/ino_text.h"
+
+#include "config/bytes.h"
+#include "config/ino_format.h"
+
+namespace zelph::config {
+
+namespace {
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+std::string AtLine(std::size_t line, std::string_view what) {
+  return "line " + std::to_string(line) + ": " + std::string(what);
+}
+
+std::string AtOffset(std::size_t offset, std::string_view what) {
+  return "entry at byte " + std::to_string(offset) + ": " + std::string(what);
+}
+
+}  // namespace
+
+bool CompileInoText(std::string_view text, std::vector<std::uint8_t>& image, std::string& error) {
+  std::vector<std::uint8_t> entries;
+  std::size_t lineNumber = 0;
+  while (!text.empty()) {
+    ++lineNumber;
+    std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == ';') continue;
+
+    if (line.front() == '[') {
+      if (line.size() < 2 || line.back() != ']') {
+        error = AtLine(lineNumber, "a section line must end with \"]\"");
+        return false;
+      }
+      if (!AppendSectionEntry(entries, line.substr(1, line.size() - 2))) {
+        error = AtLine(lineNumber, "section name too long or holds a NUL byte");
+        return false;
+      }
+      continue;
+    }
+    std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+      error = AtLine(lineNumber, "expected \"[section]\", \"key=value\" or a \";\" comment");
+      return false;
+    }
+    if (!AppendKeyEntry(entries, line.substr(0, equals), line.substr(equals + 1))) {
+      error = AtLine(lineNumber, "entry longer than 65534 bytes or holding a NUL byte");
+      return false;
+    }
+  }
+  image = WithInoHeader(entries, InoFiller{});
+  return true;
+}
+
+bool DecompileIno(std::span<const std::uint8_t> image, std::string& text, std::string& error) {
+  const bool hasHeader = HasInoHeader(image);
+  if (hasHeader) {
+    if (image.size() < kInoHeaderSize) {
+      error = "file shorter than its header";
+      return false;
+    }
+    if (Crc32(image.subspan(kInoHeaderSize)) != ReadLe32(image.data() + 4)) {
+      error = "checksum mismatch (scrambled file? try --scrambled)";
+      return false;
+    }
+  }
+  std::vector<InoEntry> entries;
+  if (!WalkInoEntries(image, entries)) {
+    error = "corrupt entry lengths (scrambled file? try --scrambled)";
+    return false;
+  }
+
+  text.clear();
+  for (const InoEntry& e : entries) {
+    if (hasHeader && e.offset == 0) continue;  // the header itself
+    if (e.kind == EntryKind::kSection) {
+      if (HasLineBreak(e.name)) {
+        error = AtOffset(e.offset, "section name with a line break");
+        return false;
+      }
+      if (!text.empty()) text += '\n';
+      text += '[';
+      text += e.name;
+      text += "]\n";
+    } else if (e.kind == EntryKind::kKey) {
+      if (e.name.find('=') != std::string_view::npos || HasLineBreak(e.name) ||
+          (!e.name.empty() && (e.name.front() == '[' || e.name.front() == ';')) || HasLineBreak(e.value)) {
+        error = AtOffset(e.offset, "key or value that the text form cannot hold");
+        return false;
+      }
+      text += e.name;
+      text += '=';
+      text += e.value;
+      text += '\n';
+    } else {
+      error = AtOffset(e.offset, "neither a section nor a key");
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace zelph::config

@@ -1,0 +1,136 @@
+#include "config/user_settings.h"
+
+#include <cstdio>
+#include <system_error>
+
+#include "config/registry_values.h"
+#include "config/resources.h"
+#include "platform/build_variant.h"
+#include "platform/dialogs.h"
+
+namespace zelph::config {
+
+namespace {
+
+constexpr char kUserSettingsValue[] = "UserSettings";
+constexpr char kPlugInDataValue[] = "PlugInData";
+constexpr char kSoundVolumeValue[] = "sound_vol";
+constexpr char kMusicVolumeValue[] = "music_vol";
+constexpr char kErrorCaption[] = "Bluehollow Error";
+constexpr std::size_t kSectionSize = 1024;
+
+// Moves a file that could not be loaded out of the way of the fresh one, replacing an older such copy, so that
+// the player's data is never destroyed silently. A file that is simply missing leaves nothing to keep.
+void KeepUnreadable(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return;
+  std::filesystem::path bad = path;
+  bad += kBadFileSuffix;
+  std::filesystem::rename(path, bad, ec);
+}
+
+// Loads the file named by a registry value into `reader`; an empty path when there is none or it failed.
+std::string LoadNamedFile(ConfigDocument& reader, std::string_view key, std::string_view value) {
+  std::string path = RegReadString(key, value);
+  if (!path.empty() && reader.LoadFile(path) < 0) {
+    KeepUnreadable(path);
+    path.clear();
+  }
+  return path;
+}
+
+}  // namespace
+
+ConfigDocument& UserSettingsDocument() {
+  static ConfigDocument document;
+  return document;
+}
+
+Result OpenUserSettings(UserSettingsFile& file) {
+  const char* gameKey = platform::Variant().gameKey;
+  ConfigDocument& settings = UserSettingsDocument();
+  ConfigDocument loaded;
+  loaded.SetScrambled(true);
+  std::string path = LoadNamedFile(loaded, gameKey, kUserSettingsValue);
+
+  if (path.empty()) {
+    file.path = ProgramDir() / kUserSettingsFileName;
+    file.source = settings.AddEmptySource(true);
+    if (file.source < 0) return kGenericFailure;
+    settings.AddSection(file.source, "main", kSectionSize);
+    if (settings.Save(file.source, file.path) == kSaveOk) {
+      RegWriteString(gameKey, kUserSettingsValue, file.path.string());
+    }
+    return S_OK;
+  }
+
+  file.path = path;
+  // A copy, so that every section can be written.
+  file.source = settings.CopyFrom(loaded);
+  if (file.source < 0) {
+    platform::ShowMessageBox(kErrorCaption, "Error create user settins copy.", platform::MessageIcon::None);
+    return kGenericFailure;
+  }
+  return S_OK;
+}
+
+int SaveUserSettings(const UserSettingsFile& file) {
+  ConfigDocument& settings = UserSettingsDocument();
+  if (file.source < 0 || file.source >= settings.SourceCount()) return 0;
+  return settings.Save(file.source, file.path);
+}
+
+Result ResetUserSettings(UserSettingsFile& file) {
+  UserSettingsDocument().Clear();
+  file = {};
+  std::string path = RegReadString(platform::Variant().gameKey, kUserSettingsValue);
+  if (!path.empty()) std::remove(path.c_str());
+  return OpenUserSettings(file);
+}
+
+std::pair<std::uint32_t, std::uint32_t> ReadVolumes() {
+  const char* gameKey = platform::Variant().gameKey;
+  std::uint32_t sound = RegReadDword(gameKey, kSoundVolumeValue, kDefaultVolume);
+  std::uint32_t music = RegReadDword(gameKey, kMusicVolumeValue, kDefaultVolume);
+  return {sound, music};
+}
+
+void WriteVolumes(std::uint32_t sound, std::uint32_t music) {
+  const char* gameKey = platform::Variant().gameKey;
+  RegWriteDword(gameKey, kSoundVolumeValue, sound);
+  RegWriteDword(gameKey, kMusicVolumeValue, music);
+}
+
+Result RecordPlugInAward(std::int32_t amount) {
+  if (amount <= 0) return S_OK;
+  const char* shellKey = platform::Variant().shellKey;
+  ConfigDocument reader;
+  reader.SetScrambled(true);
+  ConfigDocument writer;
+  std::filesystem::path path = LoadNamedFile(reader, shellKey, kPlugInDataValue);
+
+  int source;
+  if (path.empty()) {
+    path = ProgramDir() / kPlugInDataFileName;
+    source = writer.AddEmptySource(true);
+    if (ConfigSection* main = writer.SectionAt(writer.AddSection(source, "main", kSectionSize))) {
+      main->SetWideString("Version", u"1.0");
+    }
+    if (writer.Save(source, path) == kSaveOk) RegWriteString(shellKey, kPlugInDataValue, path.string());
+  } else {
+    source = writer.CopyFrom(reader);
+  }
+  if (source < 0) return kGenericFailure;
+
+  // One section per award, even when the file already holds some: the shell adds them up.
+  ConfigSection* award = writer.SectionAt(writer.AddSection(source, "BluehollowPlugInInfo", kSectionSize));
+  if (!award) return kGenericFailure;
+  award->SetString("plugin_name", "Zelph II");
+  award->SetInt("res_count", 1);
+  award->SetString("1_res_name", "wood");
+  award->SetInt("1_res_add", amount);
+  writer.Save(source, path);
+  return S_OK;
+}
+
+}  // namespace zelph::config

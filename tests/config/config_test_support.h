@@ -1,0 +1,92 @@
+// Shared set-up for the configuration tests: a scratch home folder with its own registry, captured message
+// boxes and abort messages, and quick ways to make documents and packs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/config_document.h"
+#include "config/ino_text.h"
+#include "config/pack_image.h"
+#include "config/resources.h"
+#include "platform/dialogs.h"
+#include "platform/file_io.h"
+#include "platform/home.h"
+#include "platform/messages.h"
+#include "platform/registry.h"
+#include "test_support/temp_dir.h"
+
+namespace zelph::config::test {
+
+// A file image compiled from the readable text form.
+inline std::vector<std::uint8_t> Ino(std::string_view text) {
+  std::vector<std::uint8_t> image;
+  std::string error;
+  EXPECT_TRUE(CompileInoText(text, image, error)) << error;
+  return image;
+}
+
+inline std::vector<std::uint8_t> Bytes(std::string_view text) {
+  return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+inline std::vector<std::uint8_t> PackBytes(std::vector<PackResource> resources) {
+  std::vector<std::uint8_t> pack;
+  std::string error;
+  EXPECT_TRUE(BuildPack(std::move(resources), u"test", pack, error)) << error;
+  return pack;
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  ASSERT_TRUE(platform::WriteFileAtomically(path, bytes));
+}
+
+// Home folder, registry and global documents of one test; message boxes and aborts are recorded.
+class ConfigEnvironment : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetHomeDir(dir_.path());
+    platform::OpenSystemRegistry(dir_.path() / "registry.reg");
+    ReleaseResources();
+    messages().clear();
+    aborts().clear();
+    platform::SetMessageBoxHook(
+        [](std::string_view caption, std::string_view text, platform::MessageIcon) {
+          messages().push_back(std::string(caption) + "|" + std::string(text));
+        });
+    platform::SetMainWindowSink(
+        [](void*, const platform::Message& m) {
+          if (m.id == platform::msg::kAbort) aborts().push_back(*reinterpret_cast<std::string*>(m.lParam));
+          platform::DiscardMessagePayload(m);
+          return true;
+        },
+        nullptr);
+  }
+  void TearDown() override {
+    ReleaseResources();
+    platform::SetMessageBoxHook(nullptr);
+    platform::SetMainWindowSink(nullptr, nullptr);
+  }
+
+  static std::vector<std::string>& messages() {
+    static std::vector<std::string> list;
+    return list;
+  }
+  static std::vector<std::string>& aborts() {
+    static std::vector<std::string> list;
+    return list;
+  }
+
+  const std::filesystem::path& dir() const { return dir_.path(); }
+  platform::Registry& registry() { return platform::SystemRegistry(); }
+
+ private:
+  zelph::test::TempDir dir_;
+};
+
+}  // namespace zelph::config::test
