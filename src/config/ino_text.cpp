@@ -2,6 +2,7 @@
 
 #include "config/bytes.h"
 #include "config/ino_format.h"
+#include "config/text.h"
 
 namespace zelph::config {
 
@@ -24,10 +25,7 @@ bool CompileInoText(std::string_view text, std::vector<std::uint8_t>& image, std
   std::size_t lineNumber = 0;
   while (!text.empty()) {
     ++lineNumber;
-    std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::string_view line = TakeLine(text);
     if (line.empty() || line.front() == ';') continue;
 
     if (line.front() == '[') {
@@ -55,9 +53,8 @@ bool CompileInoText(std::string_view text, std::vector<std::uint8_t>& image, std
   return true;
 }
 
-bool DecompileIno(std::span<const std::uint8_t> image, std::string& text, std::string& error) {
-  const bool hasHeader = HasInoHeader(image);
-  if (hasHeader) {
+bool VerifyInoImage(std::span<const std::uint8_t> image, std::vector<InoEntry>& entries, std::string& error) {
+  if (HasInoHeader(image)) {
     if (image.size() < kInoHeaderSize) {
       error = "file shorter than its header";
       return false;
@@ -67,12 +64,17 @@ bool DecompileIno(std::span<const std::uint8_t> image, std::string& text, std::s
       return false;
     }
   }
-  std::vector<InoEntry> entries;
   if (!WalkInoEntries(image, entries)) {
     error = "corrupt entry lengths (scrambled file? try --scrambled)";
     return false;
   }
+  return true;
+}
 
+bool DecompileIno(std::span<const std::uint8_t> image, std::string& text, std::string& error) {
+  std::vector<InoEntry> entries;
+  if (!VerifyInoImage(image, entries, error)) return false;
+  const bool hasHeader = HasInoHeader(image);
   text.clear();
   for (const InoEntry& e : entries) {
     if (hasHeader && e.offset == 0) continue;  // the header itself

@@ -103,4 +103,12 @@ std::string WideToAnsi(std::u16string_view text) {
   return out;
 }
 
+std::string_view TakeLine(std::string_view& text) {
+  std::size_t end = text.find('\n');
+  std::string_view line = text.substr(0, end);
+  text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
 }  // namespace zelph::config

@@ -14,4 +14,7 @@ std::u16string AnsiToWide(std::string_view text);
 // Unpaired surrogates become U+FFFD.
 std::string WideToAnsi(std::u16string_view text);
 
+// Splits the next line off `text`, without its LF or CR LF ending.
+std::string_view TakeLine(std::string_view& text);
+
 }  // namespace zelph::config
