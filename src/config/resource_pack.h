@@ -1,6 +1,10 @@
 // One open resource pack: its file stays open for the run and only its directory is kept in memory; each
 // resource is read and inflated when asked for. Every operation takes the pack's lock, so the main thread and
 // the game thread may extract at the same time.
+//
+// A read that fails (the pack's storage card was removed, or is not readable yet after the device woke up)
+// is retried 20 times, 100 ms apart, reopening the file each time; when it still fails the game is ended
+// through the abort message, with the pack's path as the error.
 #pragma once
 
 #include <cstddef>
