@@ -34,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto image = ReadPackImage(std::span(data, size), error);
   PackList packs;
   int index = packs.Add(path);
+  std::filesystem::remove(path);  // the open pack keeps its file; nothing is left behind
   if ((index >= 0) != image.has_value()) std::abort();
   if (index < 0) return 0;
 
@@ -50,6 +51,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ConfigDocument about;
     about.LoadMemory(std::move(*description));
   }
-  std::filesystem::remove(path);
   return 0;
 }
