@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-mixer-dev libpng-dev zlib1g-dev libmd-dev
+  libsdl2-dev libxmp-dev libpng-dev zlib1g-dev libmd-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
 )

@@ -1,0 +1,36 @@
+// A music module of the sound library: a tracker module (MOD, XM, S3M, IT and the other formats libxmp
+// reads) loaded once and played on one of the speaker's music channels. Destroying the music silences the
+// channel playing it.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "platform/result.h"
+
+namespace zelph::platform {
+
+struct MusicData;
+
+class hssMusic {
+ public:
+  hssMusic();
+  ~hssMusic();
+  hssMusic(const hssMusic&) = delete;
+  hssMusic& operator=(const hssMusic&) = delete;
+
+  // Parses the module. As with sounds the module is held in the library's own memory, so copyData changes
+  // nothing. E_INVALIDARG for bytes that are no module libxmp can read, E_OUTOFMEMORY when it has no room.
+  Result load(const void* data, std::size_t size, bool copyData);
+  // Endless repetition (true) or one pass through the song (false).
+  void loop(bool endless);
+  bool loaded() const { return data_ != nullptr; }
+
+  const std::shared_ptr<MusicData>& data() const { return data_; }
+
+ private:
+  std::shared_ptr<MusicData> data_;
+  bool loop_ = false;
+};
+
+}  // namespace zelph::platform

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "platform/sdl/hss_test_rig.h"
+#include "test_support/audio_data.h"
+
+namespace zelph::platform::test {
+namespace {
+
+using zelph::test::MakeMod;
+using zelph::test::MakeXm;
+
+// 25 rows at 20 ms: one pass through the test song lasts 0.5 s.
+constexpr int kSongFrames = kRate / 2;
+
+TEST(HssMusic, ModAndXmModulesPlayAudibly) {
+  for (const auto& module : {MakeMod(), MakeXm()}) {
+    Rig rig;
+    ASSERT_EQ(rig.Open(), S_OK);
+    hssMusic music;
+    ASSERT_EQ(music.load(module.data(), module.size(), false), S_OK);
+    music.loop(true);
+    int channel = rig.speaker->playMusic(&music, kHssPlayAnyChannel);
+    ASSERT_GE(channel, 4) << "music channels follow the sound channels";
+    EXPECT_GT(Peak(rig.Pull(kRate / 10)), 1000);
+    EXPECT_TRUE(rig.speaker->channel(channel)->playing());
+    EXPECT_EQ(rig.speaker->channel(channel)->music(), &music);
+  }
+}
+
+TEST(HssMusic, SinglePassEndsAndEndlessKeepsGoing) {
+  Rig rig;
+  ASSERT_EQ(rig.Open(), S_OK);
+  auto module = MakeMod();
+  hssMusic once;
+  ASSERT_EQ(once.load(module.data(), module.size(), false), S_OK);
+  int channel = rig.speaker->playMusic(&once, 0);
+  EXPECT_GT(Peak(rig.Pull(kSongFrames / 2)), 1000);
+  EXPECT_TRUE(rig.speaker->channel(channel)->playing());
+  rig.Pull(kSongFrames);
+  EXPECT_FALSE(rig.speaker->channel(channel)->playing());
+  EXPECT_TRUE(Silent(rig.Pull(kRate / 10)));
+
+  hssMusic endless;
+  ASSERT_EQ(endless.load(module.data(), module.size(), false), S_OK);
+  endless.loop(true);
+  channel = rig.speaker->playMusic(&endless, 0);
+  ASSERT_GE(channel, 0);
+  rig.Pull(4 * kSongFrames);
+  EXPECT_TRUE(rig.speaker->channel(channel)->playing());
+  EXPECT_GT(Peak(rig.Pull(kRate / 10)), 1000);
+}
+
+TEST(HssMusic, VolumesScaleOnlyTheMusic) {
+  auto module = MakeXm();
+  auto render = [&](int channelVolume, int musicMaster, int soundMaster) {
+    Rig rig;
+    EXPECT_EQ(rig.Open(), S_OK);
+    rig.speaker->volumeMusics(musicMaster);
+    rig.speaker->volumeSounds(soundMaster);
+    hssMusic music;
+    EXPECT_EQ(music.load(module.data(), module.size(), false), S_OK);
+    rig.speaker->channel(rig.speaker->playMusic(&music, 0))->volume(channelVolume);
+    return rig.Pull(kRate / 10);
+  };
+  std::vector<std::int16_t> full = render(64, 64, 0);
+  ASSERT_GT(Peak(full), 1000) << "the sound master does not touch music";
+  EXPECT_TRUE(Silent(render(64, 0, 64)));
+  EXPECT_TRUE(Silent(render(0, 64, 64)));
+  std::vector<std::int16_t> half = render(32, 64, 64);
+  for (std::size_t i = 0; i < full.size(); ++i) ASSERT_EQ(half[i], full[i] >> 1) << i;
+}
+
+TEST(HssMusic, PausedMusicResumesWhereItStopped) {
+  auto module = MakeMod();
+  Rig straight;
+  ASSERT_EQ(straight.Open(), S_OK);
+  hssMusic a;
+  ASSERT_EQ(a.load(module.data(), module.size(), false), S_OK);
+  straight.speaker->playMusic(&a, 0);
+  std::vector<std::int16_t> expected = straight.Pull(2000);
+
+  Rig interrupted;
+  ASSERT_EQ(interrupted.Open(), S_OK);
+  hssMusic b;
+  ASSERT_EQ(b.load(module.data(), module.size(), false), S_OK);
+  hssChannel* c = interrupted.speaker->channel(interrupted.speaker->playMusic(&b, 0));
+  std::vector<std::int16_t> got = interrupted.Pull(1234);
+  c->pause();
+  EXPECT_TRUE(c->paused());
+  EXPECT_TRUE(Silent(interrupted.Pull(700)));
+  c->resume();
+  std::vector<std::int16_t> rest = interrupted.Pull(2000 - 1234);
+  got.insert(got.end(), rest.begin(), rest.end());
+  EXPECT_EQ(got, expected);
+}
+
+TEST(HssMusic, MusicChannelsAreSharedOut) {
+  Rig rig;
+  ASSERT_EQ(rig.Open(16, false, 1, 4), S_OK);
+  auto module = MakeMod();
+  hssMusic first, second;
+  ASSERT_EQ(first.load(module.data(), module.size(), false), S_OK);
+  ASSERT_EQ(second.load(module.data(), module.size(), false), S_OK);
+  EXPECT_EQ(rig.speaker->playMusic(&first, 0), 4);
+  EXPECT_EQ(rig.speaker->playMusic(&second, 0), E_FAIL) << "the one music channel is busy";
+  EXPECT_EQ(rig.speaker->playMusic(&first, 0), 4) << "playing it again restarts it";
+  rig.speaker->channel(4)->stop();
+  EXPECT_EQ(rig.speaker->channel(4)->music(), nullptr);
+  EXPECT_EQ(rig.speaker->playMusic(&second, 0), 4);
+
+  Rig noMusic;
+  ASSERT_EQ(noMusic.Open(16, false, 0, 4), S_OK);
+  EXPECT_EQ(noMusic.speaker->playMusic(&first, 0), E_FAIL);
+}
+
+TEST(HssMusic, DamagedModulesAreRefused) {
+  auto mod = MakeMod();
+  auto xm = MakeXm();
+  std::vector<zelph::test::Bytes> damaged = {
+      {},
+      zelph::test::Bytes(600, 0x55),
+      zelph::test::Bytes(xm.begin(), xm.begin() + 60),
+      zelph::test::Bytes(xm.begin(), xm.begin() + 340),
+      zelph::test::Bytes(mod.begin(), mod.begin() + 1084),
+  };
+  zelph::test::Bytes wav = zelph::test::MakeWav(kRate, 16, 1, {1, 2, 3});
+  damaged.push_back(wav);
+  Rig rig;
+  ASSERT_EQ(rig.Open(), S_OK);
+  for (std::size_t i = 0; i < damaged.size(); ++i) {
+    hssMusic music;
+    EXPECT_LT(music.load(damaged[i].data(), damaged[i].size(), false), 0) << i;
+    EXPECT_FALSE(music.loaded());
+    EXPECT_EQ(rig.speaker->playMusic(&music, 0), E_INVALIDARG);
+  }
+  EXPECT_TRUE(Silent(rig.Pull(100)));
+}
+
+TEST(HssMusic, DestroyingMusicSilencesItsChannel) {
+  Rig rig;
+  ASSERT_EQ(rig.Open(), S_OK);
+  auto module = MakeXm();
+  auto music = std::make_unique<hssMusic>();
+  ASSERT_EQ(music->load(module.data(), module.size(), false), S_OK);
+  music->loop(true);
+  int channel = rig.speaker->playMusic(music.get(), 0);
+  EXPECT_GT(Peak(rig.Pull(500)), 0);
+  music.reset();
+  EXPECT_TRUE(Silent(rig.Pull(500)));
+  EXPECT_FALSE(rig.speaker->channel(channel)->playing());
+}
+
+}  // namespace
+}  // namespace zelph::platform::test
