@@ -6,11 +6,12 @@
 #include <cstring>
 
 #include "config/config_document.h"
+#include "config/pack_image.h"
 #include "config/pack_list.h"
+#include "platform/file_io.h"
 #include "sound/menu_click.h"
 #include "sound/sound_globals.h"
 #include "test_support/audio_data.h"
-#include "test_support/pack_builder.h"
 #include "test_support/temp_dir.h"
 
 namespace zelph::sound::test {
@@ -32,14 +33,18 @@ class SoundTest : public ::testing::Test {
     auto wav = zelph::test::MakeWav(kRate, 16, 1, ramp);
     auto shortWav = zelph::test::MakeWav(kRate, 16, 1, std::vector<std::int16_t>(50, 3000));
     auto xm = zelph::test::MakeXm();
-    ASSERT_TRUE(zelph::test::WritePack(
-        dir.path() / "sound.pak", {{kRampId, wav},
-                                   {kShortId, shortWav},
-                                   {kBadWavId, std::vector<std::uint8_t>(wav.begin(), wav.begin() + 36)},
-                                   {kModId, zelph::test::MakeMod()},
-                                   {kXmId, xm},
-                                   {kBadModId, std::vector<std::uint8_t>(700, 0x5A)},
-                                   {kCutXmId, std::vector<std::uint8_t>(xm.begin(), xm.begin() + 700)}}));
+    std::vector<config::PackResource> resources = {
+        {kRampId, "ramp", "WAV", wav},
+        {kShortId, "short", "WAV", shortWav},
+        {kBadWavId, "no data", "WAV", std::vector<std::uint8_t>(wav.begin(), wav.begin() + 36)},
+        {kModId, "mod", "MOD", zelph::test::MakeMod()},
+        {kXmId, "xm", "XM", xm},
+        {kBadModId, "noise", "MOD", std::vector<std::uint8_t>(700, 0x5A)},
+        {kCutXmId, "cut xm", "XM", std::vector<std::uint8_t>(xm.begin(), xm.begin() + 700)}};
+    std::vector<std::uint8_t> image;
+    std::string error;
+    ASSERT_TRUE(config::BuildPack(resources, u"sounds", image, error)) << error;
+    ASSERT_TRUE(platform::WriteFileAtomically(dir.path() / "sound.pak", image));
     ASSERT_EQ(packs.Add(dir.path() / "sound.pak"), 0);
     source = document.AddEmptySource(false);
 
