@@ -34,7 +34,8 @@ class hssSpeaker {
  public:
   // Plays through SDL's audio device.
   hssSpeaker();
-  // Plays through the given output (a PulledAudioOutput to capture the mix).
+  // Plays through the given output (a PulledAudioOutput to capture the mix). A speaker without an output
+  // never opens: that is how a headless run stays silent.
   explicit hssSpeaker(std::unique_ptr<AudioOutput> output);
   ~hssSpeaker();
   hssSpeaker(const hssSpeaker&) = delete;
