@@ -31,11 +31,11 @@ inline constexpr std::uint32_t kDisplayModeKeepFullScreen = 0x100;
 inline constexpr std::uint32_t kDisplayFlagVsync = 0x1000;
 
 struct SoundConfig {
-  std::uint32_t sampleRate = 0;
-  std::uint32_t value1 = 0;
-  std::uint32_t stereoFlag = 0;  // 1: the speaker is opened with its flag set
-  std::uint32_t value3 = 0;
-  std::uint32_t bitsPerSample = 0;
+  std::uint32_t sampleRate = 0;     // 0: no sound output
+  std::uint32_t bitsPerSample = 0;  // 0: 16 bits, else 8
+  std::uint32_t channelMode = 0;    // 1: stereo
+  std::uint32_t musicChannels = 0;
+  std::uint32_t soundChannels = 0;
 };
 
 // The game's command-line switch: the whole line, exactly.

@@ -29,7 +29,7 @@ std::string StorageRoot(const std::string& modulePath) {
 
 }  // namespace
 
-AppFrame::AppFrame(const AppConfig& config, FramePlatform platform, FrameOptions options)
+AppFrame::AppFrame(const AppConfig& config, FramePlatform& platform, FrameOptions options)
     : config_(config),
       display_(std::move(platform.display)),
       window_(std::move(platform.window)),

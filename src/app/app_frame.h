@@ -35,7 +35,8 @@ inline constexpr const char* kErrOpenDisplay = "Could not open display.";
 
 class AppFrame {
  public:
-  AppFrame(const AppConfig& config, FramePlatform platform, FrameOptions options = {});
+  // Takes the window, display and clock out of `platform`; later layers take the rest.
+  AppFrame(const AppConfig& config, FramePlatform& platform, FrameOptions options = {});
 
   // Virtual operations in the frame's slot order; later layers add theirs after the destructor.
   virtual Result Run();                                    // 0

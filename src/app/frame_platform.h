@@ -8,6 +8,7 @@
 
 #include "app/frame_display.h"
 #include "platform/clock.h"
+#include "platform/sdl/hss_speaker.h"
 #include "platform/window.h"
 
 namespace zelph::app {
@@ -16,6 +17,8 @@ struct FramePlatform {
   std::unique_ptr<platform::Window> window;
   std::unique_ptr<FrameDisplay> display;
   platform::Clock* clock = &platform::SystemClock();
+  // The sound output; none gives a silent speaker that never opens (headless runs, tests).
+  std::unique_ptr<platform::hssSpeaker> speaker;
 };
 
 // Desktop additions around the original frame, all off by default.

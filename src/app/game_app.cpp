@@ -2,7 +2,10 @@
 
 #include <atomic>
 
+#include "config/resources.h"
 #include "platform/dialogs.h"
+#include "sound/menu_click.h"
+#include "sound/sound_globals.h"
 
 namespace zelph::app {
 
@@ -18,6 +21,7 @@ GameApp::GameApp(const AppConfig& config, const SoundConfig& soundConfig, FrameP
     : ThreadedAppFrame(config, soundConfig, std::move(platform), std::move(options)),
       requestHandler_(&g_noController) {
   g_app.store(this);
+  sound::PublishSpeaker(speaker_.get());
 }
 
 GameApp::~GameApp() {
@@ -26,11 +30,23 @@ GameApp::~GameApp() {
   if (lockstep()) lockstep()->Stop();
   thread_.Join();
   GameApp* self = this;
-  g_app.compare_exchange_strong(self, nullptr);
+  if (g_app.compare_exchange_strong(self, nullptr)) {
+    sound::PublishSoundResources(nullptr, nullptr);
+    sound::PublishSpeaker(nullptr);
+  }
+}
+
+Result GameApp::OnInitInstance() {
+  if (!dataDir_.empty()) config::RegisterDefaultPacks(dataDir_);
+  return config::LoadResources(userSettings_);
 }
 
 Result GameApp::OnDisplayReady(FrameDisplay& display, std::uintptr_t) {
   screenRect_ = ScreenRect{0, 0, display.Width(), display.Height()};
+  sound::PublishSoundResources(&config::GlobalPackList(), &config::SoundDocument());
+  auto [soundVolume, musicVolume] = config::ReadVolumes();
+  speaker_->volumeSounds(static_cast<int>(soundVolume));
+  speaker_->volumeMusics(static_cast<int>(musicVolume));
   ResumeGameThread();
   return S_OK;
 }
@@ -69,7 +85,9 @@ void GameApp::OnExit() {
   thread_.Join();
   std::lock_guard guard(lock_);
   current_ = nullptr;
-  ThreadedAppFrame::OnExit();
+  config::SaveUserSettings(userSettings_);
+  sound::ReleaseMenuClickSound();
+  ThreadedAppFrame::OnExit();  // closes the speaker
 }
 
 // Every input call: under the lock, to the current tree, then its request.

@@ -8,6 +8,7 @@
 
 #include "app/frame_client.h"
 #include "app/threaded_app_frame.h"
+#include "config/user_settings.h"
 
 namespace zelph::app {
 
@@ -23,6 +24,7 @@ class GameApp : public ThreadedAppFrame {
           FrameOptions options = {});
   ~GameApp() override;
 
+  Result OnInitInstance() override;
   Result OnDisplayReady(FrameDisplay& display, std::uintptr_t instance) override;
   Result OnSurfacesReady(FrameDisplay& display, std::uintptr_t instance) override;
   Result DrawFrame(gfx::Surface* back, std::uint32_t frameFlags) override;
@@ -46,6 +48,9 @@ class GameApp : public ThreadedAppFrame {
   void SetCurrent(FrameClient* client) { current_ = client; }
   void SetRequestHandler(RequestHandler* handler) { requestHandler_ = handler; }
   const ScreenRect& screenRect() const { return screenRect_; }
+  // Where the default packs are, registered on the first start; empty: none to register.
+  void SetDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
+  config::UserSettingsFile& userSettings() { return userSettings_; }
   int state() const { return state_; }
   int previousState() const { return previousState_; }
 
@@ -57,6 +62,8 @@ class GameApp : public ThreadedAppFrame {
   int previousState_ = kStateConstructed;
   ScreenRect screenRect_;
   std::string launchName_;
+  config::UserSettingsFile userSettings_;
+  std::filesystem::path dataDir_;
 };
 
 // The game's application object, published for the rest of the game while it exists.

@@ -1,5 +1,7 @@
 #include "app/sound_app_frame.h"
 
+#include "sound/speaker_open.h"
+
 namespace zelph::app {
 
 using platform::Message;
@@ -7,7 +9,9 @@ namespace msg = platform::msg;
 
 SoundAppFrame::SoundAppFrame(const AppConfig& config, const SoundConfig& soundConfig, FramePlatform platform,
                              FrameOptions options)
-    : AppFrame(config, std::move(platform), std::move(options)), soundConfig_(soundConfig) {}
+    : AppFrame(config, platform, std::move(options)),
+      soundConfig_(soundConfig),
+      speaker_(platform.speaker ? std::move(platform.speaker) : std::make_unique<platform::hssSpeaker>(nullptr)) {}
 
 int SoundAppFrame::AddActivationExemption(const char* className, const char* programPath) {
   if (!className) return 0;
@@ -26,11 +30,19 @@ bool SoundAppFrame::IsExempt(const platform::ForeignWindow& window) const {
   return false;
 }
 
-// The speaker joins here with the sound layer; until then the game runs silently.
-Result SoundAppFrame::OnInitialize() { return S_OK; }
-void SoundAppFrame::OnExit() {}
-void SoundAppFrame::OnMinimize() {}
-void SoundAppFrame::OnRestore() {}
+Result SoundAppFrame::OnInitialize() {
+  if (soundConfig_.sampleRate != 0) {
+    // A speaker that does not open leaves the game silent rather than ending it: every clip checks it.
+    sound::OpenSpeaker(speaker_.get(), soundConfig_.sampleRate, soundConfig_.bitsPerSample, soundConfig_.channelMode,
+                       soundConfig_.musicChannels, soundConfig_.soundChannels);
+  }
+  // The desktop sends no storage-card notifications, so there is nothing to register for them.
+  return S_OK;
+}
+
+void SoundAppFrame::OnExit() { speaker_->close(); }
+void SoundAppFrame::OnMinimize() { speaker_->suspend(); }
+void SoundAppFrame::OnRestore() { speaker_->resume(); }
 
 Result SoundAppFrame::OnWheel(std::uint32_t, int, int, int, int) { return S_OK; }
 Result SoundAppFrame::OnChar(std::uint32_t, std::intptr_t) { return S_OK; }

@@ -27,9 +27,11 @@ class SoundAppFrame : public AppFrame {
   virtual Result OnChar(std::uint32_t character, std::intptr_t keyData);               // 24
 
   const SoundConfig& soundConfig() const { return soundConfig_; }
+  platform::hssSpeaker& speaker() { return *speaker_; }
 
  protected:
   SoundConfig soundConfig_;
+  std::unique_ptr<platform::hssSpeaker> speaker_;
   std::vector<std::string> exemptClasses_;
   std::vector<std::string> exemptPrograms_;
 };

@@ -8,6 +8,7 @@
 #include "app/minimal_display.h"
 #include "app/options.h"
 #include "app/startup.h"
+#include "config/resources.h"
 #include "gfx/png_writer.h"
 #include "platform/file_io.h"
 #include "platform/home.h"
@@ -65,6 +66,9 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     if (!script.error.empty()) return Fail(program, opt.inputScript.string() + ": " + script.error, kExitUsage);
   }
 
+  std::filesystem::path dataDir =
+      opt.data.empty() ? platform::ModulePath().parent_path() / "data" / variant.dataFolderName : opt.data;
+
   FrameOptions frameOptions;
   frameOptions.maxFrames = opt.frames;
   frameOptions.lockstep = opt.lockstep;
@@ -111,9 +115,15 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     FramePlatform platform;
     platform.window = std::make_unique<platform::SdlWindow>(windowOptions);
     platform.display = std::make_unique<MinimalDisplay>(variant.screenWidth, variant.screenHeight);
-    return std::make_unique<GameApp>(config, soundConfig, std::move(platform), std::move(frameOptions));
+    if (!opt.headless) platform.speaker = std::make_unique<platform::hssSpeaker>();
+    auto app = std::make_unique<GameApp>(config, soundConfig, std::move(platform), std::move(frameOptions));
+    app->SetDataDir(dataDir);
+    return app;
   };
-  return StartGame(env);
+  int status = StartGame(env);
+  // The documents and packs outlive the application object.
+  config::ReleaseResources();
+  return status;
 }
 
 }  // namespace zelph::app

@@ -7,6 +7,7 @@ namespace zelph::platform {
 const BuildVariant& VgaVariant() {
   static const BuildVariant v{"zelph-vga",
                               "orv-zelph-vga",
+                              "vga",
                               "Orv Zelph II v1.1 VGA",
                               "SOFTWARE\\Orv Software House\\OrvZelph II SA VGA",
                               "SOFTWARE\\Orv Software House\\Bluehollow VGA",
@@ -20,6 +21,7 @@ const BuildVariant& VgaVariant() {
 const BuildVariant& QvgaVariant() {
   static const BuildVariant v{"zelph-qvga",
                               "orv-zelph-qvga",
+                              "qvga",
                               "Orv Zelph II v1.1",
                               "SOFTWARE\\Orv Software House\\OrvZelph II SA",
                               "SOFTWARE\\Orv Software House\\Bluehollow",

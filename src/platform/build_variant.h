@@ -10,6 +10,7 @@ namespace zelph::platform {
 struct BuildVariant {
   const char* programName;     // "zelph-vga" / "zelph-qvga"
   const char* homeFolderName;  // default home folder below $XDG_DATA_HOME
+  const char* dataFolderName;  // the build's packs are in data/<this> beside the program
   const char* title;           // window title; also the base of the window class name
   const char* gameKey;         // registry key of the game under HKEY_LOCAL_MACHINE
   const char* shellKey;        // registry key of the companion shell

@@ -172,6 +172,9 @@ class RecordingHandler final : public RequestHandler {
 class TestApp : public GameApp {
  public:
   using GameApp::GameApp;
+  // The frame's tests run without resource packs unless they ask for them.
+  Result OnInitInstance() override { return loadResources ? GameApp::OnInitInstance() : S_OK; }
+  bool loadResources = false;
   void OnExit() override {
     ++exits;
     GameApp::OnExit();

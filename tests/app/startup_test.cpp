@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app_fakes.h"
+#include "config/resources.h"
+#include "platform/home.h"
 #include "platform/registry.h"
 #include "test_support/temp_dir.h"
 
@@ -40,13 +42,15 @@ TEST(Startup, ConfigurationRecordsOfBothBuilds) {
   EXPECT_EQ(qvga.largeHeight, 480);
   SoundConfig sound = MakeSoundConfig();
   EXPECT_EQ(sound.sampleRate, 22050u);
-  EXPECT_EQ(sound.bitsPerSample, 16u);
+  EXPECT_EQ(sound.bitsPerSample, 0u);  // 16 bits, falling back to 8
+  EXPECT_EQ(sound.soundChannels, 16u);
 }
 
 struct StartupRun : ::testing::Test {
   zelph::test::TempDir dir;
   test::WindowLog log;
   int made = 0;
+  std::filesystem::path dataDir;
   StartupEnvironment env;
 
   void SetUp() override {
@@ -65,7 +69,10 @@ struct StartupRun : ::testing::Test {
       auto d = std::make_unique<test::FakeDisplay>();
       if (failDisplay) d->openResult = Code(0xC8660110);
       p.display = std::move(d);
-      return std::make_unique<GameApp>(c, s, std::move(p), options);
+      auto app = std::make_unique<test::TestApp>(c, s, std::move(p), options);
+      app->loadResources = !dataDir.empty();
+      app->SetDataDir(dataDir);
+      return app;
     };
   }
 };
@@ -126,6 +133,34 @@ TEST_F(StartupRun, FrameFailureIsReportedAsAFailureNotAsSuccess) {
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(status, 0);
   EXPECT_NE(err.find("This application requires a 16-bit Pocket PC or Smartphone."), std::string::npos);
+}
+
+TEST_F(StartupRun, FirstStartRegistersTheDefaultPacksAndCreatesTheUserSettings) {
+  platform::SetHomeDir(dir.path());
+  dataDir = ZELPH_TEST_PACKS_DIR;
+  FrameOptions options;
+  options.maxFrames = 2;
+  options.lockstep = true;
+  MakeApps(options);
+  EXPECT_EQ(StartGame(env), kExitNormal);
+  auto& reg = platform::SystemRegistry();
+  std::string res = std::string(platform::VgaVariant().gameKey) + "\\Res";
+  EXPECT_TRUE(reg.EnumValue(platform::RootKey::LocalMachine, res, 0).has_value());
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "Settings.ino"));
+  EXPECT_EQ(reg.ReadDword(platform::RootKey::LocalMachine, platform::VgaVariant().gameKey, "sound_vol"), 50u);
+  config::ReleaseResources();
+}
+
+TEST_F(StartupRun, MissingPacksEndTheStartWithTheGamesFailure) {
+  platform::SetHomeDir(dir.path());
+  dataDir = dir.path() / "no-packs-here";
+  MakeApps({});
+  testing::internal::CaptureStderr();
+  int status = StartGame(env);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, kExitGameFailed);
+  EXPECT_NE(err.find("Not all resource files found."), std::string::npos);
+  config::ReleaseResources();
 }
 
 TEST_F(StartupRun, RegisteredProgramsRunOnlyWhenPresent) {
