@@ -1,0 +1,84 @@
+#include "files.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace zelph::assetgen {
+
+namespace {
+
+std::vector<std::uint8_t> EncodePng(int w, int h, std::span<const std::uint8_t> pixels, png_uint_32 format,
+                                    int channels) {
+  if (w <= 0 || h <= 0 || pixels.size() != static_cast<std::size_t>(w) * h * channels) return {};
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(w);
+  image.height = static_cast<png_uint_32>(h);
+  image.format = format;
+  png_alloc_size_t size = 0;
+  if (!png_image_write_get_memory_size(image, size, 0, pixels.data(), 0, nullptr)) return {};
+  std::vector<std::uint8_t> out(size);
+  if (!png_image_write_to_memory(&image, out.data(), &size, 0, pixels.data(), 0, nullptr)) return {};
+  out.resize(size);
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePngRgb(int w, int h, std::span<const std::uint8_t> rgb) {
+  return EncodePng(w, h, rgb, PNG_FORMAT_RGB, 3);
+}
+
+std::vector<std::uint8_t> EncodePngGrey(int w, int h, std::span<const std::uint8_t> grey) {
+  return EncodePng(w, h, grey, PNG_FORMAT_GRAY, 1);
+}
+
+bool WriteIfChanged(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                    std::string& error) {
+  {
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+      std::vector<std::uint8_t> old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      if (old.size() == bytes.size() && std::equal(old.begin(), old.end(), bytes.begin())) return true;
+    }
+  }
+  std::error_code ec;
+  std::filesystem::create_directories(path.parent_path(), ec);
+  const std::filesystem::path temp = path.string() + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) {
+      error = "cannot write " + temp.string();
+      return false;
+    }
+  }
+  std::filesystem::rename(temp, path, ec);
+  if (ec) {
+    error = "cannot rename " + temp.string() + ": " + ec.message();
+    std::filesystem::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+bool WriteIfChanged(const std::filesystem::path& path, const std::string& text, std::string& error) {
+  return WriteIfChanged(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                        error);
+}
+
+std::string ManifestText(const std::vector<ManifestEntry>& entries) {
+  std::string text = "# identifier type name file (written by zelph-assetgen)\n";
+  char id[16];
+  for (const ManifestEntry& e : entries) {
+    std::snprintf(id, sizeof id, "0x%08X", e.id);
+    text += std::string(id) + " " + e.type + " " + e.name + " " + e.file + "\n";
+  }
+  return text;
+}
+
+}  // namespace zelph::assetgen

@@ -1,0 +1,35 @@
+// Output files: PNG and "eBM" encoding, and writing that leaves unchanged files untouched so that build
+// steps after the generator only rerun for what really changed.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "raster.h"
+
+namespace zelph::assetgen {
+
+// 8-bit RGB (3 bytes per pixel) or grey (1 byte per pixel) PNG files in memory; empty on failure.
+std::vector<std::uint8_t> EncodePngRgb(int w, int h, std::span<const std::uint8_t> rgb);
+std::vector<std::uint8_t> EncodePngGrey(int w, int h, std::span<const std::uint8_t> grey);
+
+// Writes `bytes` unless the file already holds exactly them (through a temporary file and a rename, so an
+// interrupted run never leaves half a file). Creates missing folders.
+bool WriteIfChanged(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                    std::string& error);
+bool WriteIfChanged(const std::filesystem::path& path, const std::string& text, std::string& error);
+
+// One output of a run, for the manifest that the packing step reads: identifier, resource type tag,
+// resource name and the file path relative to the manifest.
+struct ManifestEntry {
+  std::uint32_t id = 0;
+  std::string type;
+  std::string name;
+  std::string file;
+};
+std::string ManifestText(const std::vector<ManifestEntry>& entries);
+
+}  // namespace zelph::assetgen

@@ -1,0 +1,25 @@
+// The generator's jobs. Each reads one description file and writes its outputs for both builds under
+// <out>/vga and <out>/qvga, with a manifest per build listing what it wrote.
+#pragma once
+
+#include <string>
+
+namespace zelph::assetgen {
+
+struct JobOptions {
+  std::string description;   // the description file
+  std::string outDir;        // the data folder of the build
+  std::string fontsDir;      // where the DejaVu faces are
+  std::string contactSheet;  // when set, also write a contact sheet of the outputs here
+  int sheetBuild = 0;        // 0: the 640 x 480 outputs on the sheet, 1: the 320 x 240 ones
+  int sheetZoom = 1;         // each picture pixel as zoom x zoom sheet pixels
+  std::string sheetFilter;   // only outputs whose name contains this
+};
+
+// Each returns false with a message in `error`.
+bool RunPicturesJob(const JobOptions& options, std::string& error);
+bool RunFontsJob(const JobOptions& options, std::string& error);
+bool RunEffectsJob(const JobOptions& options, std::string& error);
+bool RunMusicJob(const JobOptions& options, std::string& error);
+
+}  // namespace zelph::assetgen

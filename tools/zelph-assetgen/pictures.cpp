@@ -1,0 +1,266 @@
+#include "pictures.h"
+
+#include <algorithm>
+
+#include "effects.h"
+#include "fixed_math.h"
+#include "landscape.h"
+#include "rope.h"
+#include "shapes.h"
+#include "wood.h"
+
+namespace zelph::assetgen {
+
+namespace {
+
+const Color kShadow{0x14, 0x0C, 0x06};
+
+bool ReadWood(ItemReader& r, WoodStyle& style, std::string_view fallback) {
+  std::string name;
+  if (!r.Choice("wood", name, fallback, {"honey", "walnut", "oak"})) return false;
+  style = name == "honey" ? HoneyWood() : name == "walnut" ? WalnutWood() : OakWood();
+  return true;
+}
+
+bool ReadLettering(ItemReader& r, Lettering& l) {
+  std::string style;
+  r.Text("font", l.face, l.face);
+  if (!r.Choice("letters", style, l.style == LetterStyle::kCarved ? "carved" : "painted",
+                {"carved", "painted"}))
+    return false;
+  l.style = style == "carved" ? LetterStyle::kCarved : LetterStyle::kPainted;
+  return r.Int("px", l.px, l.px, 4, 200) && r.Colour("fill", l.fill, l.fill) &&
+         r.Colour("fill2", l.fill2, l.fill2) && r.Colour("outline", l.outline, l.outline) &&
+         r.Int("outline_px", l.outlineWidth, l.outlineWidth, 0, 8) &&
+         r.Int("shadow_px", l.shadow, l.shadow, 0, 8);
+}
+
+// Iron nail head with a highlight towards the light.
+void DrawNail(Image& img, int cx, int cy, int r) {
+  Mask shadow(img.w, img.h), head(img.w, img.h), shine(img.w, img.h);
+  DrawCapsule(shadow, cx * kSub + kSub, cy * kSub + kSub, cx * kSub + kSub, cy * kSub + kSub, r * kSub);
+  DrawCapsule(head, cx * kSub, cy * kSub, cx * kSub, cy * kSub, r * kSub);
+  DrawCapsule(shine, cx * kSub - r * kSub / 3, cy * kSub - r * kSub / 3, cx * kSub - r * kSub / 3,
+              cy * kSub - r * kSub / 3, r * kSub / 3);
+  PaintMask(img, Blur(shadow, 1), 0, 0, kShadow, kOne / 2);
+  PaintMask(img, head, 0, 0, Color{0x4E, 0x46, 0x3E});
+  PaintMask(img, Blur(shine, 1), 0, 0, Color{0xD8, 0xD0, 0xC0}, kOne * 3 / 4);
+}
+
+void Desaturate(Image& img, int amount, int darken) {
+  for (Px& p : img.px) {
+    const int grey = (p.r * 77 + p.g * 150 + p.b * 29) >> 8;
+    p.r = static_cast<std::uint16_t>((Lerp(p.r, grey, amount, 15) * (kOne - darken)) >> 15);
+    p.g = static_cast<std::uint16_t>((Lerp(p.g, grey, amount, 15) * (kOne - darken)) >> 15);
+    p.b = static_cast<std::uint16_t>((Lerp(p.b, grey, amount, 15) * (kOne - darken)) >> 15);
+  }
+}
+
+void Brighten(Image& img, int amount) {
+  std::vector<int> shade(img.px.size(), amount);
+  ApplyShade(img, shade);
+}
+
+// A picture with lettering drawn at both sizes.
+struct Letters {
+  Lettering style;
+  std::string text;
+  int cx = 0, cy = 0, maxWidth = 0;
+};
+
+bool Finish(const Item& item, const std::string& name, bool alpha, Image vga,
+            const std::vector<Letters>& letters, FaceCache& faces, std::uint32_t id,
+            std::vector<Picture>& out, std::string& error) {
+  Picture p;
+  p.id = id;
+  p.name = name;
+  p.hasAlpha = alpha;
+  p.qvga = Downsample2(vga);
+  p.vga = std::move(vga);
+  for (const Letters& l : letters) {
+    if (l.text.empty()) continue;
+    if (!DrawLettering(p.vga, faces, l.style, l.text, l.cx, l.cy, l.maxWidth, 1, error) ||
+        !DrawLettering(p.qvga, faces, l.style, l.text, l.cx, l.cy, l.maxWidth, 2, error)) {
+      error = "line " + std::to_string(item.line) + " (" + item.name + "): " + error;
+      return false;
+    }
+  }
+  out.push_back(std::move(p));
+  return true;
+}
+
+bool LandscapeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, horizon = 0, seed = 0;
+  if (!r.Size("size", w, h) || !r.Int("horizon", horizon, 58, 10, 90) ||
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  return Finish(item, item.name, false, Landscape(w, h, horizon, static_cast<std::uint32_t>(seed)), {}, faces,
+                item.id, out, error);
+}
+
+bool RopeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, seed = 0;
+  if (!r.Size("size", w, h) || !r.Int("seed", seed, 7, 0, 0x7FFFFFFF) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  return Finish(item, item.name, true, VerticalRope(w, h, static_cast<std::uint32_t>(seed)), {}, faces,
+                item.id, out, error);
+}
+
+// A signboard: planks in a rounded outline, nails in the corners, a soft shadow, an optional title.
+bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, radius = 0, plank = 0, margin = 0, nails = 0, seed = 0;
+  WoodStyle wood;
+  Letters title;
+  title.style.px = 34;
+  title.style.outlineWidth = 3;
+  title.style.shadow = 3;
+  if (!r.Size("size", w, h) || !ReadWood(r, wood, "walnut") || !r.Int("radius", radius, 14, 0, 100) ||
+      !r.Int("plank", plank, 46, 8, 1000) || !r.Int("margin", margin, 10, 0, 64) ||
+      !r.Int("nails", nails, 1, 0, 1) ||
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) ||
+      !r.Text("title", title.text, "") || !ReadLettering(r, title.style) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  const int bx = margin, by = margin / 2, bw = w - 2 * margin, bh = h - margin * 2;
+  if (bw < 8 || bh < 8) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): too small for its margin";
+    return false;
+  }
+  Image pic(w, h);
+  Mask shape = RoundedRectMask(w, h, bx, by, bx + bw, by + bh, radius);
+  PaintMask(pic, SoftShadow(shape, 0, margin / 2, std::max(1, margin / 3), kOne * 11 / 20), 0, 0, kShadow);
+  Image body = PlankBoard(bw, bh, radius, plank, 5, wood, static_cast<std::uint32_t>(seed));
+  // A carved groove running round the board a little inside its edge.
+  const int inset = std::min(9, std::min(bw, bh) / 6);
+  Mask groove =
+      Subtract(RoundedRectMask(bw, bh, inset, inset, bw - inset, bh - inset, std::max(2, radius - inset)),
+               RoundedRectMask(bw, bh, inset + 2, inset + 2, bw - inset - 2, bh - inset - 2,
+                               std::max(2, radius - inset - 2)));
+  Mask grooveDepth(bw, bh);
+  for (std::size_t i = 0; i < groove.v.size(); ++i)
+    grooveDepth.v[i] = static_cast<std::uint16_t>(kOne - groove.v[i]);
+  ApplyShade(body, LightFromTopLeft(Blur(grooveDepth, 1), kOne));
+  DrawImage(pic, body, bx, by);
+  if (nails) {
+    const int nr = std::clamp(std::min(bw, bh) / 14, 3, 6);
+    const int nx = inset + nr + 6, ny = inset + nr + 4;
+    for (int corner = 0; corner < 4; ++corner)
+      DrawNail(pic, bx + (corner & 1 ? bw - nx : nx), by + (corner & 2 ? bh - ny : ny), nr);
+  }
+  title.cx = w / 2;
+  title.cy = by + bh / 2;
+  title.maxWidth = bw - 2 * inset - 24;
+  return Finish(item, item.name, true, std::move(pic), {title}, faces, item.id, out, error);
+}
+
+// A button plaque in its four states: released, pressed in, disabled, highlighted.
+bool PlaqueItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, radius = 0, margin = 0, seed = 0;
+  WoodStyle wood;
+  Letters text;
+  text.style.face = "DejaVuSerif-Bold.ttf";
+  text.style.px = 22;
+  text.style.style = LetterStyle::kCarved;
+  text.style.fill = Color{0x4A, 0x2A, 0x12};
+  text.style.fill2 = Color{0x2E, 0x18, 0x0A};
+  text.style.outline = Color{0x2A, 0x16, 0x08};
+  text.style.outlineWidth = 1;
+  if (!r.Size("size", w, h) || !ReadWood(r, wood, "honey") || !r.Int("radius", radius, 12, 0, 100) ||
+      !r.Int("margin", margin, 7, 2, 64) ||
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) ||
+      !r.Text("text", text.text, "") || !ReadLettering(r, text.style) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  const int bx = margin, by = margin - 2, bw = w - 2 * margin, bh = h - 2 * margin;
+  if (bw < 8 || bh < 8) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): too small for its margin";
+    return false;
+  }
+  const Image body = PlankBoard(bw, bh, radius, bh, 4, wood, static_cast<std::uint32_t>(seed));
+  for (int state = 0; state < 4; ++state) {
+    const bool pressed = state == 1, disabled = state == 2, lit = state == 3;
+    const int dy = pressed ? 2 : 0;
+    Image pic(w, h);
+    Mask shape = RoundedRectMask(w, h, bx, by + dy, bx + bw, by + bh + dy, radius);
+    if (lit) {
+      // A warm glow around the plaque.
+      Mask glow =
+          Blur(RoundedRectMask(w, h, bx - 2, by - 2, bx + bw + 2, by + bh + 2, radius + 2), margin / 2);
+      ScaleMask(glow, kOne * 3 / 2);
+      PaintMask(pic, glow, 0, 0, Color{0xFF, 0xE0, 0x8A});
+    }
+    PaintMask(pic, SoftShadow(shape, 0, pressed ? 1 : 3, pressed ? 1 : 3, disabled ? kOne / 3 : kOne / 2), 0,
+              0, kShadow);
+    Image b = body;
+    if (pressed) {
+      // Pushed in: darker, and the top edge falls into shadow.
+      Brighten(b, -kOne / 8);
+      Mask top(bw, bh);
+      for (int y = 0; y < std::min(bh, 8); ++y)
+        for (int x = 0; x < bw; ++x) top.At(x, y) = static_cast<std::uint16_t>(kOne * (8 - y) / 16);
+      ClipToMask(b, AlphaOf(b));
+      Image shade(bw, bh);
+      PaintMask(shade, top, 0, 0, kShadow);
+      ClipToMask(shade, AlphaOf(body));
+      DrawImage(b, shade, 0, 0);
+    }
+    if (disabled) Desaturate(b, kOne * 3 / 5, kOne / 8);
+    if (lit) Brighten(b, kOne / 10);
+    DrawImage(pic, b, bx, by + dy);
+    Letters l = text;
+    l.cx = w / 2;
+    l.cy = by + dy + bh / 2;
+    l.maxWidth = bw - 2 * radius;
+    if (disabled) l.style.opacity = kOne * 2 / 5;
+    if (!Finish(item, item.name + "_" + kPlaqueStates[state], true, std::move(pic), {l}, faces,
+                item.id + static_cast<std::uint32_t>(state), out, error))
+      return false;
+  }
+  return true;
+}
+
+// The field's cover: opaque planks the laser cuts away, with a nail at each end of every plank.
+bool PanelItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, plank = 0, seed = 0;
+  WoodStyle wood;
+  if (!r.Size("size", w, h) || !ReadWood(r, wood, "oak") || !r.Int("plank", plank, 80, 8, 1000) ||
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  Image pic(w, h);
+  Fill(pic, wood.deep);
+  DrawImage(pic, PlankBoard(w, h, 0, plank, 4, wood, static_cast<std::uint32_t>(seed)), 0, 0);
+  const int planks = std::max(1, h / plank);
+  for (int i = 0; i < planks; ++i) {
+    const int cy = (2 * i + 1) * h / (2 * planks);
+    DrawNail(pic, 14, cy, 4);
+    DrawNail(pic, w - 15, cy, 4);
+  }
+  return Finish(item, item.name, false, std::move(pic), {}, faces, item.id, out, error);
+}
+
+}  // namespace
+
+bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  if (item.kind == "landscape") return LandscapeItem(item, faces, out, error);
+  if (item.kind == "rope") return RopeItem(item, faces, out, error);
+  if (item.kind == "board") return BoardItem(item, faces, out, error);
+  if (item.kind == "plaque") return PlaqueItem(item, faces, out, error);
+  if (item.kind == "panel") return PanelItem(item, faces, out, error);
+  error = "line " + std::to_string(item.line) + ": unknown picture kind \"" + item.kind + "\"";
+  return false;
+}
+
+}  // namespace zelph::assetgen
