@@ -130,7 +130,9 @@ ModSample MakeInstrument(std::string_view name, int volume) {
   ModSample s;
   s.name = std::string(name);
   s.volume = volume;
-  s.data = ToSigned8(r->make(), true);
+  Buffer b = r->make();
+  FadeEnds(b, 0, Ms(40, kRate));  // a note left to ring out must not end in a click
+  s.data = ToSigned8(b, true);
   return s;
 }
 

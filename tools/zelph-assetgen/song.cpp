@@ -236,6 +236,7 @@ bool ComposeSong(std::string_view text, ModSong& song, std::string& error) {
             return fail("bad chord " + args[static_cast<std::size_t>(b)]);
         p.hasChords = true;
       } else if (key == "melody") {
+        if (!p.melody.empty()) return fail("the pattern already has a melody");
         int rows = 0;
         for (const std::string& a : args) {
           if (a == "|") continue;
