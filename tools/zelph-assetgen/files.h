@@ -16,6 +16,13 @@ namespace zelph::assetgen {
 std::vector<std::uint8_t> EncodePngRgb(int w, int h, std::span<const std::uint8_t> rgb);
 std::vector<std::uint8_t> EncodePngGrey(int w, int h, std::span<const std::uint8_t> grey);
 
+// The game's own "eBM" picture format, which alone carries an animation strip: a 48-byte header (magic, pixel
+// format, strip width and height, data size, frame count, frame width, colour key), then "565" pixels (rows
+// padded to an even width, little-endian) or "8GA" grey bytes (rows of exactly the width). The colour key is
+// black, as for PNG pictures, whose pixels under alpha 0 are black.
+std::vector<std::uint8_t> EncodeEbm565(const Encoded& strip, int frames);
+std::vector<std::uint8_t> EncodeEbm8ga(const Encoded& strip, int frames);
+
 // Writes `bytes` unless the file already holds exactly them (through a temporary file and a rename, so an
 // interrupted run never leaves half a file). Creates missing folders.
 bool WriteIfChanged(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
