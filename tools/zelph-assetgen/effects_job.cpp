@@ -25,11 +25,11 @@ bool RunEffectsJob(const JobOptions& options, std::string& error) {
       error = "line " + std::to_string(item.line) + " (" + item.name + "): unknown recipe \"" + recipe + "\"";
       return false;
     }
-    const std::string file = "sound/" + item.name + ".wav";
+    const std::string file = options.subdir + "/" + item.name + ".wav";
     files.emplace_back(file, EncodeWav(MakeSound(recipe, 32767 * peak / 100), kSoundRate));
     manifest.push_back({item.id, "WAV", item.name, file});
   }
-  return WriteForBothBuilds(options.outDir, files, "sound-effects.manifest", manifest, error);
+  return WriteForBothBuilds(options.outDir, files, options.manifest, manifest, kSoundEffectIds, error);
 }
 
 }  // namespace zelph::assetgen

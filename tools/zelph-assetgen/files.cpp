@@ -37,6 +37,52 @@ std::vector<std::uint8_t> EncodePngGrey(int w, int h, std::span<const std::uint8
   return EncodePng(w, h, grey, PNG_FORMAT_GRAY, 1);
 }
 
+namespace {
+
+std::vector<std::uint8_t> EbmHeader(const char* format, int w, int h, std::uint32_t dataSize, int frames) {
+  std::vector<std::uint8_t> out(48, 0);
+  auto put = [&out](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  out[0] = 'e';
+  out[1] = 'B';
+  out[2] = 'M';
+  for (int i = 0; i < 3; ++i) out[4 + i] = static_cast<std::uint8_t>(format[i]);
+  put(8, static_cast<std::uint32_t>(w));
+  put(12, static_cast<std::uint32_t>(h));
+  put(16, dataSize);
+  put(20, static_cast<std::uint32_t>(frames));
+  put(24, static_cast<std::uint32_t>(w / std::max(1, frames)));
+  put(28, 0);  // colour key: black
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeEbm565(const Encoded& strip, int frames) {
+  const int pitch = (strip.w + 1) & ~1;
+  std::vector<std::uint8_t> out =
+      EbmHeader("565", strip.w, strip.h, static_cast<std::uint32_t>(pitch * strip.h * 2), frames);
+  for (int y = 0; y < strip.h; ++y)
+    for (int x = 0; x < pitch; ++x) {
+      std::uint16_t p = 0;
+      if (x < strip.w) {
+        const std::uint8_t* c = &strip.rgb[(static_cast<std::size_t>(y) * strip.w + x) * 3];
+        p = static_cast<std::uint16_t>(((c[0] >> 3) << 11) | ((c[1] >> 2) << 5) | (c[2] >> 3));
+      }
+      out.push_back(static_cast<std::uint8_t>(p));
+      out.push_back(static_cast<std::uint8_t>(p >> 8));
+    }
+  return out;
+}
+
+std::vector<std::uint8_t> EncodeEbm8ga(const Encoded& strip, int frames) {
+  std::vector<std::uint8_t> out =
+      EbmHeader("8GA", strip.w, strip.h, static_cast<std::uint32_t>(strip.w * strip.h), frames);
+  out.insert(out.end(), strip.alpha.begin(), strip.alpha.end());
+  return out;
+}
+
 bool WriteIfChanged(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                     std::string& error) {
   {

@@ -105,8 +105,8 @@ bool RunFontsJob(const JobOptions& options, std::string& error) {
         return false;
       }
       const std::filesystem::path dir = std::filesystem::path(options.outDir) / kVariants[v];
-      if (!WritePicture(dir, "fonts", item.id, item.id + kAlphaIdOffset, item.name, strip.picture, true,
-                        manifests[v], error))
+      if (!WritePicture(dir, options.subdir, item.id, item.id + kAlphaIdOffset, item.name, strip.picture,
+                        true, 1, manifests[v], error))
         return false;
       if (v == options.sheetBuild && !options.contactSheet.empty() &&
           item.name.find(options.sheetFilter) != std::string::npos) {
@@ -123,8 +123,8 @@ bool RunFontsJob(const JobOptions& options, std::string& error) {
   }
   for (int v = 0; v < 2; ++v) {
     const std::filesystem::path dir = std::filesystem::path(options.outDir) / kVariants[v];
-    if (!CheckUniqueIds(manifests[v], error) ||
-        !WriteManifest(dir / "gui-fonts.manifest", manifests[v], error))
+    if (!CheckUniqueIds(manifests[v], error) || !CheckIdBlock(manifests[v], kGuiFontIds, error) ||
+        !WriteManifest(dir / options.manifest, manifests[v], error))
       return false;
   }
   return WriteContactSheet(options, sheet, faces, error);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 
 namespace zelph::assetgen {
 
@@ -23,22 +24,40 @@ bool LoadDescription(const std::string& path, std::vector<Item>& items, std::str
 
 bool WritePicture(const std::filesystem::path& variantDir, const std::string& subdir, std::uint32_t id,
                   std::uint32_t alphaId, const std::string& name, const Encoded& picture, bool hasAlpha,
-                  std::vector<ManifestEntry>& manifest, std::string& error) {
-  const std::string file = subdir + "/" + name + ".png";
-  if (!WriteIfChanged(variantDir / file, EncodePngRgb(picture.w, picture.h, picture.rgb), error))
+                  int frames, std::vector<ManifestEntry>& manifest, std::string& error) {
+  const bool strip = frames > 1;
+  const std::string type = strip ? "EBM" : "PNG";
+  const std::string ext = strip ? ".ebm" : ".png";
+  const std::string file = subdir + "/" + name + ext;
+  if (!WriteIfChanged(variantDir / file,
+                      strip ? EncodeEbm565(picture, frames) : EncodePngRgb(picture.w, picture.h, picture.rgb),
+                      error))
     return false;
-  manifest.push_back({id, "PNG", name, file});
+  manifest.push_back({id, type, name, file});
   if (!hasAlpha) return true;
-  const std::string alphaFile = subdir + "/" + name + "_a.png";
-  if (!WriteIfChanged(variantDir / alphaFile, EncodePngGrey(picture.w, picture.h, picture.alpha), error))
+  const std::string alphaFile = subdir + "/" + name + "_a" + ext;
+  if (!WriteIfChanged(
+          variantDir / alphaFile,
+          strip ? EncodeEbm8ga(picture, frames) : EncodePngGrey(picture.w, picture.h, picture.alpha), error))
     return false;
-  manifest.push_back({alphaId, "PNG", name + "_a", alphaFile});
+  manifest.push_back({alphaId, type, name + "_a", alphaFile});
   return true;
 }
 
 bool WriteManifest(const std::filesystem::path& path, const std::vector<ManifestEntry>& entries,
                    std::string& error) {
   if (!WriteIfChanged(path, ManifestText(entries), error)) return false;
+  std::set<std::filesystem::path> listed, folders;
+  for (const ManifestEntry& e : entries) {
+    listed.insert(path.parent_path() / e.file);
+    folders.insert((path.parent_path() / e.file).parent_path());
+  }
+  std::vector<std::filesystem::path> stale;
+  std::error_code ignored;
+  for (const std::filesystem::path& folder : folders)
+    for (const auto& file : std::filesystem::directory_iterator(folder, ignored))
+      if (file.is_regular_file() && !listed.count(file.path())) stale.push_back(file.path());
+  for (const std::filesystem::path& file : stale) std::filesystem::remove(file, ignored);
   std::error_code ec;
   std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now(), ec);
   if (ec) {
@@ -62,10 +81,22 @@ bool CheckUniqueIds(const std::vector<ManifestEntry>& entries, std::string& erro
   return true;
 }
 
+bool CheckIdBlock(const std::vector<ManifestEntry>& entries, IdBlock block, std::string& error) {
+  for (const ManifestEntry& e : entries)
+    if (e.id < block.first || e.id > block.last) {
+      char text[96];
+      std::snprintf(text, sizeof text, "identifier 0x%08X of %s is outside 0x%08X..0x%08X", e.id,
+                    e.name.c_str(), block.first, block.last);
+      error = text;
+      return false;
+    }
+  return true;
+}
+
 bool WriteForBothBuilds(const std::string& outDir, const std::vector<NamedFile>& files,
                         const std::string& manifestName, const std::vector<ManifestEntry>& manifest,
-                        std::string& error) {
-  if (!CheckUniqueIds(manifest, error)) return false;
+                        IdBlock block, std::string& error) {
+  if (!CheckUniqueIds(manifest, error) || !CheckIdBlock(manifest, block, error)) return false;
   for (const char* variant : kVariants) {
     const std::filesystem::path dir = std::filesystem::path(outDir) / variant;
     for (const auto& [file, bytes] : files)

@@ -1,5 +1,6 @@
 // The generator's jobs. Each reads one description file and writes its outputs for both builds under
-// <out>/vga and <out>/qvga, with a manifest per build listing what it wrote.
+// <out>/vga and <out>/qvga, with a manifest per build listing what it wrote: <pack>-<description>.manifest,
+// where the pack is "gui" for pictures and fonts and "sound" for effects and music.
 #pragma once
 
 #include <string>
@@ -9,6 +10,8 @@ namespace zelph::assetgen {
 struct JobOptions {
   std::string description;   // the description file
   std::string outDir;        // the data folder of the build
+  std::string manifest;      // file name of the manifest in each build's folder
+  std::string subdir;        // the job's own folder in each build's folder: <pack>/<description>
   std::string fontsDir;      // where the DejaVu faces are
   std::string contactSheet;  // when set, also write a contact sheet of the outputs here
   int sheetBuild = 0;        // 0: the 640 x 480 outputs on the sheet, 1: the 320 x 240 ones

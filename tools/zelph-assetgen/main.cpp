@@ -2,6 +2,7 @@
 // music from the description files in assets/. The same sources give the same bytes on every run.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "jobs.h"
@@ -21,8 +22,9 @@ Jobs:
   effects    sound effects as 16-bit mono 22050 Hz WAV
   music      tracker modules (4-channel MOD) with their own synthesised instruments
 
-Every job writes OUTDIR/vga/... and OUTDIR/qvga/... and a manifest per build
-(OUTDIR/<build>/<pack>-<job>.manifest: identifier, type, name, file).
+Every job writes OUTDIR/vga/... and OUTDIR/qvga/... and a manifest per build,
+OUTDIR/<build>/<pack>-<description name>.manifest (identifier, type, name, file), where the pack is
+"gui" for pictures and fonts and "sound" for effects and music.
 
 Options:
   --fonts DIR            folder of the DejaVu fonts (default /usr/share/fonts/truetype/dejavu)
@@ -79,6 +81,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zelph-assetgen: unknown job %s\n", job.c_str());
     return kUsage;
   }
+  const std::string pack = job == "pictures" || job == "fonts" ? "gui" : "sound";
+  const std::string stem = std::filesystem::path(options.description).stem().string();
+  options.manifest = pack + "-" + stem + ".manifest";
+  options.subdir = pack + "/" + stem;
   std::string error;
   if (!run(options, error)) {
     std::fprintf(stderr, "zelph-assetgen %s: %s\n", job.c_str(), error.c_str());

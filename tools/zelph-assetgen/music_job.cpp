@@ -32,11 +32,11 @@ bool RunMusicJob(const JobOptions& options, std::string& error) {
     std::vector<std::uint8_t> bytes;
     if (!ComposeSong(text, song, error) || !WriteMod(song, bytes, error))
       return fail(songFile + ": " + error);
-    const std::string file = "sound/" + item.name + ".mod";
+    const std::string file = options.subdir + "/" + item.name + ".mod";
     files.emplace_back(file, std::move(bytes));
     manifest.push_back({item.id, "MOD", item.name, file});
   }
-  return WriteForBothBuilds(options.outDir, files, "sound-music.manifest", manifest, error);
+  return WriteForBothBuilds(options.outDir, files, options.manifest, manifest, kMusicIds, error);
 }
 
 }  // namespace zelph::assetgen

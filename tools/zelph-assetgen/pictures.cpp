@@ -61,6 +61,59 @@ void Brighten(Image& img, int amount) {
   ApplyShade(img, shade);
 }
 
+// The picture squashed towards its middle row to `scaleQ15` of its height, as a sign turning towards the
+// viewer, darkened by `darken` (Q15) while it faces away.
+Image Squash(const Image& src, int scaleQ15, int darken) {
+  Image out(src.w, src.h);
+  for (int y = 0; y < src.h; ++y) {
+    const std::int64_t offset = static_cast<std::int64_t>(2 * y + 1 - src.h) << 15;  // from the middle, Q16
+    const std::int64_t at = (static_cast<std::int64_t>(src.h) << 15) + offset * kOne / scaleQ15 - (1 << 15);
+    const int row = static_cast<int>(at >> 16);
+    const int frac = static_cast<int>(at & 0xFFFF) >> 1;  // Q15
+    if (row < -1 || row >= src.h) continue;
+    for (int x = 0; x < src.w; ++x) {
+      const Px a = row >= 0 ? src.At(x, row) : Px{};
+      const Px b = row + 1 < src.h ? src.At(x, row + 1) : Px{};
+      Px& o = out.At(x, y);
+      o.a = static_cast<std::uint16_t>(Lerp(a.a, b.a, frac, 15));
+      o.r = static_cast<std::uint16_t>((Lerp(a.r, b.r, frac, 15) * (kOne - darken)) >> 15);
+      o.g = static_cast<std::uint16_t>((Lerp(a.g, b.g, frac, 15) * (kOne - darken)) >> 15);
+      o.b = static_cast<std::uint16_t>((Lerp(a.b, b.b, frac, 15) * (kOne - darken)) >> 15);
+    }
+  }
+  return out;
+}
+
+Image Blend(const Image& a, const Image& b, int t) {
+  Image out(a.w, a.h);
+  for (std::size_t i = 0; i < a.px.size(); ++i) {
+    const Px& p = a.px[i];
+    const Px& q = b.px[i];
+    out.px[i] = Px{
+        static_cast<std::uint16_t>(Lerp(p.r, q.r, t, 15)), static_cast<std::uint16_t>(Lerp(p.g, q.g, t, 15)),
+        static_cast<std::uint16_t>(Lerp(p.b, q.b, t, 15)), static_cast<std::uint16_t>(Lerp(p.a, q.a, t, 15))};
+  }
+  return out;
+}
+
+// A button's appearing animation: the plaque flips up into view, lights up, and settles into its released
+// look, so the last frame matches the released picture the button shows next.
+Image AppearStrip(const Image& released, const Image& lit) {
+  Image strip(released.w * kAppearFrames, released.h);
+  constexpr int kFlipFrames = 4;
+  for (int f = 0; f < kAppearFrames; ++f) {
+    Image frame;
+    if (f < kFlipFrames) {
+      const int scale = kOne * (2 * f + 1) / (2 * kFlipFrames);
+      frame = Squash(lit, scale, (kOne - scale) / 2);
+    } else {
+      frame = Blend(lit, released, kOne * (f - kFlipFrames) / (kAppearFrames - 1 - kFlipFrames));
+    }
+    DrawImage(strip, frame, f * released.w, 0);
+  }
+  return strip;
+}
+
 // A picture with lettering drawn at both sizes.
 struct Letters {
   Lettering style;
@@ -74,7 +127,8 @@ bool Finish(const Item& item, const std::string& name, bool alpha, Image vga,
   Picture p;
   p.id = id;
   p.name = name;
-  p.hasAlpha = alpha;
+  // A picture that covers every pixel needs no alpha picture (a board without margin or corners, say).
+  p.hasAlpha = alpha && std::any_of(vga.px.begin(), vga.px.end(), [](const Px& px) { return px.a < kOne; });
   p.qvga = Downsample2(vga);
   p.vga = std::move(vga);
   for (const Letters& l : letters) {
@@ -174,8 +228,9 @@ bool PlaqueItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, s
   text.style.fill2 = Color{0x2E, 0x18, 0x0A};
   text.style.outline = Color{0x2A, 0x16, 0x08};
   text.style.outlineWidth = 1;
+  int appear = 1;
   if (!r.Size("size", w, h) || !ReadWood(r, wood, "honey") || !r.Int("radius", radius, 12, 0, 100) ||
-      !r.Int("margin", margin, 7, 2, 64) ||
+      !r.Int("margin", margin, 7, 2, 64) || !r.Int("appear", appear, 1, 0, 1) ||
       !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) ||
       !r.Text("text", text.text, "") || !ReadLettering(r, text.style) || !r.Finish()) {
     error = r.error();
@@ -208,7 +263,6 @@ bool PlaqueItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, s
       Mask top(bw, bh);
       for (int y = 0; y < std::min(bh, 8); ++y)
         for (int x = 0; x < bw; ++x) top.At(x, y) = static_cast<std::uint16_t>(kOne * (8 - y) / 16);
-      ClipToMask(b, AlphaOf(b));
       Image shade(bw, bh);
       PaintMask(shade, top, 0, 0, kShadow);
       ClipToMask(shade, AlphaOf(body));
@@ -225,6 +279,18 @@ bool PlaqueItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, s
     if (!Finish(item, item.name + "_" + kPlaqueStates[state], true, std::move(pic), {l}, faces,
                 item.id + static_cast<std::uint32_t>(state), out, error))
       return false;
+  }
+  if (appear) {
+    Picture strip;
+    strip.id = item.id + 4;
+    strip.name = item.name + "_" + kPlaqueStates[4];
+    strip.hasAlpha = true;
+    strip.frames = kAppearFrames;
+    const Picture& released = out[out.size() - 4];
+    const Picture& lit = out[out.size() - 1];
+    strip.vga = AppearStrip(released.vga, lit.vga);
+    strip.qvga = AppearStrip(released.qvga, lit.qvga);
+    out.push_back(std::move(strip));
   }
   return true;
 }
@@ -251,6 +317,71 @@ bool PanelItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
   return Finish(item, item.name, false, std::move(pic), {}, faces, item.id, out, error);
 }
 
+// A groove cut into a wooden rim: where a name is typed, or the track of a volume bar.
+bool SlotItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, radius = 0, rim = 0, seed = 0;
+  WoodStyle wood;
+  Color inside;
+  if (!r.Size("size", w, h) || !ReadWood(r, wood, "honey") || !r.Int("radius", radius, 8, 0, 100) ||
+      !r.Int("rim", rim, 4, 1, 32) || !r.Colour("inside", inside, Color{0x3A, 0x24, 0x14}) ||
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  if (w <= 2 * rim + 2 || h <= 2 * rim + 2) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): too small for its rim";
+    return false;
+  }
+  Image pic = PlankBoard(w, h, radius, h, std::max(2, rim / 2), wood, static_cast<std::uint32_t>(seed));
+  const Mask hole = RoundedRectMask(w, h, rim, rim, w - rim, h - rim, std::max(1, radius - rim));
+  Image groove(w, h);
+  for (int y = 0; y < h; ++y) {
+    const Color c = Mix(Shade(inside, kOne * 3 / 4), inside, y * kOne / h);
+    for (int x = 0; x < w; ++x) groove.At(x, y) = Premultiply(c);
+  }
+  // The groove's upper-left wall throws a shadow into it.
+  const Mask wall = Subtract(hole, Offset(hole, 2, 2));
+  PaintMask(groove, Blur(wall, 2), 0, 0, Color{0x10, 0x08, 0x04}, kOne * 3 / 4);
+  ClipToMask(groove, hole);
+  DrawImage(pic, groove, 0, 0);
+  return Finish(item, item.name, true, std::move(pic), {}, faces, item.id, out, error);
+}
+
+// The filling of a bar: a glossy amber gel in a dark outline.
+bool GaugeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, inset = 0;
+  Color top, bottom;
+  if (!r.Size("size", w, h) || !r.Int("inset", inset, 4, 0, 32) ||
+      !r.Colour("top", top, Color{0xFF, 0xD8, 0x7C}) ||
+      !r.Colour("bottom", bottom, Color{0xD8, 0x7A, 0x18}) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  if (w <= 2 * inset + 4 || h <= 2 * inset + 4) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): too small for its inset";
+    return false;
+  }
+  const int radius = (h - 2 * inset) / 2;
+  const Mask shape = RoundedRectMask(w, h, inset, inset, w - inset, h - inset, radius);
+  Image pic(w, h);
+  for (int y = 0; y < h; ++y) {
+    const Color c = Mix(top, bottom, Clamp((y - inset) * kOne / std::max(1, h - 2 * inset), 0, kOne));
+    for (int x = 0; x < w; ++x) pic.At(x, y) = Premultiply(c);
+  }
+  // A soft shine along the upper half.
+  const Mask shine = Blur(RoundedRectMask(w, h, inset + radius / 2, inset + 1, w - inset - radius / 2,
+                                          inset + (h - 2 * inset) / 2, radius / 2),
+                          1);
+  PaintMask(pic, shine, 0, 0, Color{0xFF, 0xFF, 0xF0}, kOne * 2 / 5);
+  ClipToMask(pic, shape);
+  const Mask rim = Subtract(shape, RoundedRectMask(w, h, inset + 1, inset + 1, w - inset - 1, h - inset - 1,
+                                                   std::max(1, radius - 1)));
+  PaintMask(pic, rim, 0, 0, Color{0x6A, 0x34, 0x08}, kOne * 3 / 4);
+  return Finish(item, item.name, true, std::move(pic), {}, faces, item.id, out, error);
+}
+
 }  // namespace
 
 bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
@@ -259,6 +390,8 @@ bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out
   if (item.kind == "board") return BoardItem(item, faces, out, error);
   if (item.kind == "plaque") return PlaqueItem(item, faces, out, error);
   if (item.kind == "panel") return PanelItem(item, faces, out, error);
+  if (item.kind == "slot") return SlotItem(item, faces, out, error);
+  if (item.kind == "gauge") return GaugeItem(item, faces, out, error);
   error = "line " + std::to_string(item.line) + ": unknown picture kind \"" + item.kind + "\"";
   return false;
 }

@@ -16,13 +16,16 @@ namespace zelph::assetgen {
 // An alpha picture's identifier is its colour picture's plus this offset.
 inline constexpr std::uint32_t kAlphaIdOffset = 0x8000;
 
-// Button states in identifier order after the item's own identifier.
-inline constexpr const char* kPlaqueStates[] = {"rel", "pres", "dis", "hi"};
+// Button pictures in identifier order from the item's own identifier: released, pressed, disabled,
+// highlighted, and the appearing animation (a strip of kAppearFrames frames). A button reserves 8.
+inline constexpr const char* kPlaqueStates[] = {"rel", "pres", "dis", "hi", "app"};
+inline constexpr int kAppearFrames = 10;
 
 struct Picture {
   std::uint32_t id = 0;
   std::string name;
-  bool hasAlpha = false;  // written with an "_a" companion
+  bool hasAlpha = false;  // written with an "_a" companion (never for a picture that covers every pixel)
+  int frames = 1;         // an animation strip: the frames side by side
   Image vga, qvga;
 };
 

@@ -22,7 +22,8 @@ bool RunPicturesJob(const JobOptions& options, std::string& error) {
     std::vector<ManifestEntry> manifest;
     for (const Picture& p : pictures) {
       const Encoded e = Encode(v == 0 ? p.vga : p.qvga);
-      if (!WritePicture(dir, "gui", p.id, p.id + kAlphaIdOffset, p.name, e, p.hasAlpha, manifest, error))
+      if (!WritePicture(dir, options.subdir, p.id, p.id + kAlphaIdOffset, p.name, e, p.hasAlpha, p.frames,
+                        manifest, error))
         return false;
       if (v == options.sheetBuild && !options.contactSheet.empty() &&
           p.name.find(options.sheetFilter) != std::string::npos) {
@@ -31,7 +32,8 @@ bool RunPicturesJob(const JobOptions& options, std::string& error) {
         sheet.push_back({label, e, p.hasAlpha});
       }
     }
-    if (!CheckUniqueIds(manifest, error) || !WriteManifest(dir / "gui-pictures.manifest", manifest, error))
+    if (!CheckUniqueIds(manifest, error) || !CheckIdBlock(manifest, kGuiPictureIds, error) ||
+        !WriteManifest(dir / options.manifest, manifest, error))
       return false;
   }
   return WriteContactSheet(options, sheet, faces, error);

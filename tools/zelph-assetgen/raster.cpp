@@ -33,14 +33,15 @@ void BoxPass(const std::vector<int>& in, std::vector<int>& out, int w, int h, in
   const int lines = horizontal ? h : w;
   const int stride = horizontal ? 1 : w;
   const int lineStep = horizontal ? w : 1;
-  const int div = 2 * r + 1;
+  // Dividing by 2r+1 through a 32-bit reciprocal: exact enough, and no division per pixel.
+  const std::int64_t reciprocal = ((1LL << 32) + 2 * r) / (2 * r + 1);
   for (int line = 0; line < lines; ++line) {
     const int base = line * lineStep;
-    long long sum = 0;
+    std::int64_t sum = 0;
     for (int i = -r; i <= r; ++i)
       if (i >= 0 && i < len) sum += in[base + i * stride];
     for (int i = 0; i < len; ++i) {
-      out[base + i * stride] = static_cast<int>((sum + div / 2) / div);
+      out[base + i * stride] = static_cast<int>((sum * reciprocal + (1LL << 31)) >> 32);
       const int add = i + r + 1;
       const int sub = i - r;
       if (add < len) sum += in[base + add * stride];

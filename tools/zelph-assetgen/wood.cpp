@@ -48,31 +48,34 @@ Image WoodTexture(int w, int h, const WoodStyle& style, std::uint32_t seed) {
 Image PlankBoard(int w, int h, int radius, int plankHeight, int bevel, const WoodStyle& style,
                  std::uint32_t seed) {
   Image board(w, h);
-  Mask outline = RoundedRectMask(w, h, 0, 0, w, h, radius);
+  const Mask outline = RoundedRectMask(w, h, 0, 0, w, h, radius);
   Mask height(w, h);
   const int planks = std::max(1, h / std::max(1, plankHeight));
   for (int i = 0; i < planks; ++i) {
     const int y0 = i * h / planks;
-    const int y1 = (i + 1) * h / planks;
-    // Each plank is its own rounded piece; the grooves between them come from the bevels.
-    Mask plank = RoundedRectMask(w, h, 0, y0, w, y1, std::min(3, (y1 - y0) / 4));
-    for (std::size_t k = 0; k < plank.v.size(); ++k)
-      plank.v[k] = static_cast<std::uint16_t>((plank.v[k] * outline.v[k] + kOne / 2) >> 15);
-    Image wood = WoodTexture(w, y1 - y0 + 2, style, seed + static_cast<std::uint32_t>(i) * 7919u);
+    const int ph = (i + 1) * h / planks - y0;
+    // Each plank is its own rounded piece (worked on in a band of its own height); the grooves between
+    // planks come from their bevels.
+    Mask plank = RoundedRectMask(w, ph, 0, 0, w, ph, std::min(3, ph / 4));
+    for (int y = 0; y < ph; ++y)
+      for (int x = 0; x < w; ++x)
+        plank.At(x, y) =
+            static_cast<std::uint16_t>((plank.At(x, y) * outline.At(x, y0 + y) + kOne / 2) >> 15);
+    const Image wood = WoodTexture(w, ph, style, seed + static_cast<std::uint32_t>(i) * 7919u);
     // A slight shift of tone between planks.
     const int tone = kOne - 1200 + static_cast<int>(Hash32(seed + i) % 2400);
-    for (int y = std::max(0, y0 - 1); y < std::min(h, y1 + 1); ++y)
+    const Mask bevelled = BevelHeight(plank, bevel);
+    for (int y = 0; y < ph; ++y)
       for (int x = 0; x < w; ++x) {
         const int cov = plank.At(x, y);
         if (!cov) continue;
-        Px p = wood.At(x, Clamp(y - y0 + 1, 0, wood.h - 1));
+        Px p = wood.At(x, y);
         p.r = static_cast<std::uint16_t>(std::min(kOne, (p.r * tone) >> 15));
         p.g = static_cast<std::uint16_t>(std::min(kOne, (p.g * tone) >> 15));
         p.b = static_cast<std::uint16_t>(std::min(kOne, (p.b * tone) >> 15));
-        BlendOver(board.At(x, y), p, cov);
+        BlendOver(board.At(x, y0 + y), p, cov);
+        height.At(x, y0 + y) = std::max(height.At(x, y0 + y), bevelled.At(x, y));
       }
-    Mask ph = BevelHeight(plank, bevel);
-    for (std::size_t k = 0; k < ph.v.size(); ++k) height.v[k] = std::max(height.v[k], ph.v[k]);
   }
   // Seams: the board behind the planks shows dark.
   Image back(w, h);

@@ -40,7 +40,7 @@ TEST(FixedMath, SineSquareRootAndPowersAreAccurate) {
 }
 
 TEST(SoundEffects, EveryEffectIsShortCleanAndUnclipped) {
-  const std::vector<Item> items = test::LoadItems("sound/sounds.txt");
+  const std::vector<Item> items = test::LoadItems("sound/effects.txt");
   ASSERT_FALSE(items.empty());
   for (const Item& item : items) {
     ASSERT_EQ(item.attrs.size(), 1u);

@@ -9,6 +9,8 @@
 
 #include "asset_sources.h"
 #include "description.h"
+#include "files.h"
+#include "id_plan.h"
 #include "raster.h"
 
 namespace zelph::assetgen {
@@ -101,22 +103,69 @@ TEST(Encoding, ColourSurvivesTheGamesFiveSixFiveConversionAndAlphaItsWeights) {
   EXPECT_EQ(e.alpha[15], 255);
 }
 
-TEST(Pictures, EveryPictureOfTheBuildComesInBothSizesWithFreeIdentifiers) {
-  const std::vector<Item> items = test::LoadItems("gui/pictures.txt");
-  ASSERT_FALSE(items.empty());
+TEST(Encoding, EbmStripsCarryTheirFramesWithEvenRowsOfPixelsAndExactRowsOfWeights) {
+  Encoded strip;
+  strip.w = 3;
+  strip.h = 2;
+  strip.rgb = {255, 255, 255, 248, 0, 0, 0, 252, 0, 0, 0, 248, 8, 4, 8, 0, 0, 0};
+  strip.alpha = {255, 128, 0, 1, 2, 3};
+  const std::vector<std::uint8_t> pixels = EncodeEbm565(strip, 3);
+  auto u32 = [](const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  };
+  ASSERT_EQ(pixels.size(), 48u + 4 * 2 * 2);  // rows padded to an even width
+  EXPECT_EQ(std::string(pixels.begin(), pixels.begin() + 4), std::string("eBM\0", 4));
+  EXPECT_EQ(std::string(pixels.begin() + 4, pixels.begin() + 8), std::string("565\0", 4));
+  EXPECT_EQ(u32(pixels, 8), 3u);
+  EXPECT_EQ(u32(pixels, 12), 2u);
+  EXPECT_EQ(u32(pixels, 16), 16u);
+  EXPECT_EQ(u32(pixels, 20), 3u);
+  EXPECT_EQ(u32(pixels, 24), 1u);
+  EXPECT_EQ(u32(pixels, 28), 0u);  // black is the key, as for PNG pictures
+  EXPECT_EQ(pixels[48] | (pixels[49] << 8), 0xFFFF);
+  EXPECT_EQ(pixels[50] | (pixels[51] << 8), 0xF800);
+  EXPECT_EQ(pixels[52] | (pixels[53] << 8), 0x07E0);
+  EXPECT_EQ(pixels[54] | (pixels[55] << 8), 0);  // padding
+  EXPECT_EQ(pixels[56] | (pixels[57] << 8), 0x001F);
+  EXPECT_EQ(pixels[58] | (pixels[59] << 8), 0x0821);
+  const std::vector<std::uint8_t> weights = EncodeEbm8ga(strip, 3);
+  ASSERT_EQ(weights.size(), 48u + 6);
+  EXPECT_EQ(std::string(weights.begin() + 4, weights.begin() + 8), std::string("8GA\0", 4));
+  EXPECT_EQ(u32(weights, 16), 6u);
+  EXPECT_EQ(std::vector<std::uint8_t>(weights.begin() + 48, weights.end()), strip.alpha);
+}
+
+TEST(Pictures, EveryPictureOfTheBuildComesInBothSizesAndKeepsToTheIdentifierPlan) {
   FaceCache faces(test::FontsDir());
   std::vector<Picture> pictures;
-  for (const Item& item : items) {
-    std::string error;
-    ASSERT_TRUE(BuildPictures(item, faces, pictures, error)) << error;
+  for (const char* file : {"gui/pictures.txt", "gui/buttons.txt"}) {
+    const std::vector<Item> items = test::LoadItems(file);
+    ASSERT_FALSE(items.empty()) << file;
+    for (const Item& item : items) {
+      std::string error;
+      ASSERT_TRUE(BuildPictures(item, faces, pictures, error)) << error;
+    }
   }
+  // Identifiers are unique across every description of the packs, alpha pictures included, and each lies in
+  // its block of the plan.
   std::set<std::uint32_t> ids;
+  auto claim = [&ids](std::uint32_t id, IdBlock block, const std::string& name) {
+    EXPECT_TRUE(ids.insert(id).second) << name << " reuses an identifier";
+    EXPECT_TRUE(id >= block.first && id <= block.last) << name << " lies outside its block";
+  };
+  for (const Picture& p : pictures) {
+    claim(p.id, kGuiPictureIds, p.name);
+    if (p.hasAlpha) claim(p.id + kAlphaIdOffset, kGuiPictureIds, p.name + "_a");
+  }
+  for (const Item& font : test::LoadItems("gui/fonts.txt")) {
+    claim(font.id, kGuiFontIds, font.name);
+    claim(font.id + kAlphaIdOffset, kGuiFontIds, font.name + "_a");
+  }
+  for (const Item& sound : test::LoadItems("sound/effects.txt")) claim(sound.id, kSoundEffectIds, sound.name);
+  for (const Item& music : test::LoadItems("sound/music.txt")) claim(music.id, kMusicIds, music.name);
+
   for (const Picture& p : pictures) {
     SCOPED_TRACE(p.name);
-    EXPECT_TRUE(ids.insert(p.id).second);
-    if (p.hasAlpha) {
-      EXPECT_TRUE(ids.insert(p.id + kAlphaIdOffset).second);
-    }
     EXPECT_EQ(p.qvga.w * 2, p.vga.w);
     EXPECT_EQ(p.qvga.h * 2, p.vga.h);
     for (const Image* img : {&p.vga, &p.qvga}) {
@@ -136,28 +185,48 @@ TEST(Pictures, EveryPictureOfTheBuildComesInBothSizesWithFreeIdentifiers) {
   }
 }
 
-TEST(Pictures, ButtonsComeInFourStatesUnderConsecutiveIdentifiers) {
+TEST(Pictures, ButtonsComeInFourStatesAndAnAppearingStripUnderConsecutiveIdentifiers) {
   std::vector<Item> items;
   std::string error;
-  ASSERT_TRUE(ParseDescription("0x100 btn plaque size=120x40 text=\"Go\"", items, error));
+  ASSERT_TRUE(ParseDescription(
+      "0x100 btn plaque size=120x40 text=\"Go\"\n0x108 still plaque size=60x40 appear=0", items, error));
   FaceCache faces(test::FontsDir());
   std::vector<Picture> pictures;
   ASSERT_TRUE(BuildPictures(items[0], faces, pictures, error)) << error;
-  ASSERT_EQ(pictures.size(), 4u);
-  for (std::uint32_t i = 0; i < 4; ++i) {
+  ASSERT_EQ(pictures.size(), 5u);
+  for (std::uint32_t i = 0; i < 5; ++i) {
     EXPECT_EQ(pictures[i].id, 0x100 + i);
     EXPECT_EQ(pictures[i].name, std::string("btn_") + kPlaqueStates[i]);
-    EXPECT_EQ(pictures[i].vga.w, 120);
+    EXPECT_EQ(pictures[i].vga.w, i < 4 ? 120 : 120 * kAppearFrames);
   }
   // The states must look different: pressed and disabled are darker than released, highlighted glows.
-  auto sum = [](const Image& img) {
+  auto sum = [](const Image& img, int x0, int w) {
     long long s = 0;
-    for (const Px& p : img.px) s += p.r + p.g + p.b;
+    for (int y = 0; y < img.h; ++y)
+      for (int x = x0; x < x0 + w; ++x) s += img.At(x, y).r + img.At(x, y).g + img.At(x, y).b;
     return s;
   };
-  EXPECT_LT(sum(pictures[1].vga), sum(pictures[0].vga));
-  EXPECT_LT(sum(pictures[2].vga), sum(pictures[0].vga));
-  EXPECT_GT(sum(pictures[3].vga), sum(pictures[0].vga));
+  const long long released = sum(pictures[0].vga, 0, 120);
+  EXPECT_LT(sum(pictures[1].vga, 0, 120), released);
+  EXPECT_LT(sum(pictures[2].vga, 0, 120), released);
+  EXPECT_GT(sum(pictures[3].vga, 0, 120), released);
+  // The strip opens on a plaque barely turned towards the viewer and ends exactly on the released look, in
+  // both builds, so the switch to the released state does not jump.
+  for (int build = 0; build < 2; ++build) {
+    const Image& strip = build ? pictures[4].qvga : pictures[4].vga;
+    const Image& rel = build ? pictures[0].qvga : pictures[0].vga;
+    EXPECT_LT(sum(strip, 0, rel.w) * 3, sum(rel, 0, rel.w));
+    const Encoded last = Encode(strip), expected = Encode(rel);
+    for (int y = 0; y < rel.h; ++y)
+      for (int x = 0; x < rel.w; ++x) {
+        const std::size_t k = static_cast<std::size_t>(y) * strip.w + (kAppearFrames - 1) * rel.w + x;
+        const std::size_t r = static_cast<std::size_t>(y) * rel.w + x;
+        ASSERT_EQ(last.alpha[k], expected.alpha[r]) << x << "," << y;
+      }
+  }
+  pictures.clear();
+  ASSERT_TRUE(BuildPictures(items[1], faces, pictures, error)) << error;
+  EXPECT_EQ(pictures.size(), 4u) << "appear=0 leaves the strip out";
 }
 
 TEST(Pictures, TheSameDescriptionGivesTheSameBytes) {
