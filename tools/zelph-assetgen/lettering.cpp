@@ -49,14 +49,20 @@ bool DrawLettering(Image& img, FaceCache& faces, const Lettering& l, const std::
   const int shadow = Scaled(l.shadow, divisor);
   const int pad = outline + shadow + 2;
   TextLine line;
-  // Shrink until it fits, but never below half the asked size.
-  for (int px = Scaled(l.px, divisor); px >= std::max(4, Scaled(l.px, divisor) / 2); --px) {
+  // Shrink until it fits, but never below half the asked size: text that would overflow its place even
+  // then is an error in the description, not something to paint over the edge.
+  bool fits = false;
+  for (int px = Scaled(l.px, divisor); px >= std::max(4, Scaled(l.px, divisor) / 2) && !fits; --px) {
     if (!face->SetPixelSize(px)) {
       error = "cannot use size " + std::to_string(px) + " of " + l.face;
       return false;
     }
     line = RenderLine(*face, text, pad);
-    if (line.mask.w - 2 * pad <= Scaled(maxWidth, divisor)) break;
+    fits = line.mask.w - 2 * pad <= Scaled(maxWidth, divisor);
+  }
+  if (!fits) {
+    error = "the text \"" + utf8 + "\" does not fit its place even at half its size";
+    return false;
   }
   const Mask& glyphs = line.mask;
   // Centre the ink box of capitals: the middle between the baseline and the cap height.
@@ -70,7 +76,8 @@ bool DrawLettering(Image& img, FaceCache& faces, const Lettering& l, const std::
     // walls catch the light; the floor of the cut is filled with paint.
     // (Lit as if raised, then inverted: the walls are zero at the layer's border, so no seam appears there.)
     Mask walls = Blur(glyphs, std::max(1, outline));
-    std::vector<int> shade = LightFromTopLeft(walls, kOne * 3 / 2);
+    // Small letters keep a lighter cut and solid paint, or they blur.
+    std::vector<int> shade = LightFromTopLeft(walls, divisor > 1 ? kOne : kOne * 3 / 2);
     for (int& s : shade) s = -s;
     // Shading is applied to what lies beneath: collect it as dark and light masks.
     Mask dark(glyphs.w, glyphs.h), light(glyphs.w, glyphs.h);
@@ -83,7 +90,8 @@ bool DrawLettering(Image& img, FaceCache& faces, const Lettering& l, const std::
     for (int y = 0; y < glyphs.h; ++y) {
       const Color c = Mix(l.fill, l.fill2, Clamp(y * kOne / std::max(1, glyphs.h), 0, kOne));
       for (int x = 0; x < glyphs.w; ++x)
-        if (glyphs.At(x, y)) BlendOver(layer.At(x, y), Premultiply(c), glyphs.At(x, y) * 7 / 8);
+        if (glyphs.At(x, y))
+          BlendOver(layer.At(x, y), Premultiply(c), glyphs.At(x, y) * (divisor > 1 ? 8 : 7) / 8);
     }
   } else {
     Mask ring = Dilate(glyphs, outline);

@@ -274,7 +274,7 @@ bool PlaqueItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, s
     Letters l = text;
     l.cx = w / 2;
     l.cy = by + dy + bh / 2;
-    l.maxWidth = bw - 2 * radius;
+    l.maxWidth = bw - 2 * std::min(radius, bw / 6);  // round buttons still hold their sign
     if (disabled) l.style.opacity = kOne * 2 / 5;
     if (!Finish(item, item.name + "_" + kPlaqueStates[state], true, std::move(pic), {l}, faces,
                 item.id + static_cast<std::uint32_t>(state), out, error))
