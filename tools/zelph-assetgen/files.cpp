@@ -118,11 +118,11 @@ bool WriteIfChanged(const std::filesystem::path& path, const std::string& text, 
 }
 
 std::string ManifestText(const std::vector<ManifestEntry>& entries) {
-  std::string text = "# identifier type name file (written by zelph-assetgen)\n";
+  std::string text = "# identifier name type file (written by zelph-assetgen)\n";
   char id[16];
   for (const ManifestEntry& e : entries) {
     std::snprintf(id, sizeof id, "0x%08X", e.id);
-    text += std::string(id) + " " + e.type + " " + e.name + " " + e.file + "\n";
+    text += std::string(id) + " " + e.name + " " + e.type + " " + e.file + "\n";
   }
   return text;
 }

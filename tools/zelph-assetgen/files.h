@@ -29,8 +29,9 @@ bool WriteIfChanged(const std::filesystem::path& path, std::span<const std::uint
                     std::string& error);
 bool WriteIfChanged(const std::filesystem::path& path, const std::string& text, std::string& error);
 
-// One output of a run, for the manifest that the packing step reads: identifier, resource type tag,
-// resource name and the file path relative to the manifest.
+// One output of a run, for the manifest that the packing step reads. Its lines are those of zelph-pack's
+// manifests (identifier, resource name, type tag, file relative to the manifest), so a pack's manifest is
+// the generator's manifests put together.
 struct ManifestEntry {
   std::uint32_t id = 0;
   std::string type;

@@ -23,7 +23,8 @@ Jobs:
   music      tracker modules (4-channel MOD) with their own synthesised instruments
 
 Every job writes OUTDIR/vga/... and OUTDIR/qvga/... and a manifest per build,
-OUTDIR/<build>/<pack>-<description name>.manifest (identifier, type, name, file), where the pack is
+OUTDIR/<build>/<pack>-<description name>.manifest (identifier, name, type, file, as zelph-pack
+reads them), where the pack is
 "gui" for pictures and fonts and "sound" for effects and music.
 
 Options:

@@ -44,8 +44,8 @@ TEST(Jobs, EffectsJobWritesBothBuildsWithManifestsAndRemovesWhatItNoLongerMakes)
     EXPECT_TRUE(std::filesystem::exists(root / "sound/fx/tick.wav"));
     EXPECT_TRUE(std::filesystem::exists(root / "sound/fx/chime.wav"));
     const std::string manifest = Read(root / "sound-fx.manifest");
-    EXPECT_NE(manifest.find("0x02010001 WAV tick sound/fx/tick.wav\n"), std::string::npos) << manifest;
-    EXPECT_NE(manifest.find("0x02010002 WAV chime sound/fx/chime.wav\n"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find("0x02010001 tick WAV sound/fx/tick.wav\n"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find("0x02010002 chime WAV sound/fx/chime.wav\n"), std::string::npos) << manifest;
   }
   const std::filesystem::path tick = dir.path() / "data/vga/sound/fx/tick.wav";
   const auto written = std::filesystem::last_write_time(tick);

@@ -1,0 +1,25 @@
+# Puts a pack's manifest together: the title, the documents, then the generator's manifests.
+#   cmake -DOUT=<file> -DTITLE=<text> -DDOCS=<"id name file|..."> -DPARTS=<manifest|...> -P pack_manifest.cmake
+# DOCS entries are "identifier name file" (type INO); both lists are joined with "|". The file is only
+# replaced when its text changes; the pack's dependency file rebuilds it when one of its inputs changes.
+string(REPLACE "|" ";" DOCS "${DOCS}")
+string(REPLACE "|" ";" PARTS "${PARTS}")
+set(text "# written by the build from the asset manifests\ntitle ${TITLE}\n")
+foreach(doc IN LISTS DOCS)
+  separate_arguments(fields UNIX_COMMAND "${doc}")
+  list(GET fields 0 id)
+  list(GET fields 1 name)
+  list(GET fields 2 file)
+  string(APPEND text "${id} ${name} INO ${file}\n")
+endforeach()
+foreach(part IN LISTS PARTS)
+  file(READ "${part}" content)
+  string(APPEND text "${content}")
+endforeach()
+set(old "")
+if(EXISTS "${OUT}")
+  file(READ "${OUT}" old)
+endif()
+if(NOT old STREQUAL text)
+  file(WRITE "${OUT}" "${text}")
+endif()
