@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/file_io.h"
+
 namespace zelph::assetgen {
 
 namespace {
@@ -85,13 +87,9 @@ std::vector<std::uint8_t> EncodeEbm8ga(const Encoded& strip, int frames) {
 
 bool WriteIfChanged(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                     std::string& error) {
-  {
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-      std::vector<std::uint8_t> old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      if (old.size() == bytes.size() && std::equal(old.begin(), old.end(), bytes.begin())) return true;
-    }
-  }
+  if (const auto old = platform::ReadWholeFile(path);
+      old && old->size() == bytes.size() && std::equal(old->begin(), old->end(), bytes.begin()))
+    return true;
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
   const std::filesystem::path temp = path.string() + ".tmp";

@@ -1,21 +1,21 @@
 #include "job_support.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
+
+#include "platform/file_io.h"
 
 namespace zelph::assetgen {
 
 bool LoadDescription(const std::string& path, std::vector<Item>& items, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const auto bytes = platform::ReadWholeFile(path);
+  if (!bytes) {
     error = "cannot read " + path;
     return false;
   }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!ParseDescription(text, items, error)) {
+  if (!ParseDescription(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), items,
+                        error)) {
     error = path + ": " + error;
     return false;
   }

@@ -1,8 +1,7 @@
-#include <fstream>
-#include <iterator>
 
 #include "job_support.h"
 #include "jobs.h"
+#include "platform/file_io.h"
 #include "song.h"
 
 namespace zelph::assetgen {
@@ -25,12 +24,12 @@ bool RunMusicJob(const JobOptions& options, std::string& error) {
       error = r.error();
       return false;
     }
-    std::ifstream in(base / songFile, std::ios::binary);
-    if (songFile.empty() || !in) return fail("cannot read the song \"" + songFile + "\"");
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ModSong song;
+    const auto song = songFile.empty() ? std::nullopt : platform::ReadWholeFile(base / songFile);
+    if (!song) return fail("cannot read the song \"" + songFile + "\"");
+    const std::string_view text(reinterpret_cast<const char*>(song->data()), song->size());
+    ModSong composed;
     std::vector<std::uint8_t> bytes;
-    if (!ComposeSong(text, song, error) || !WriteMod(song, bytes, error))
+    if (!ComposeSong(text, composed, error) || !WriteMod(composed, bytes, error))
       return fail(songFile + ": " + error);
     const std::string file = options.subdir + "/" + item.name + ".mod";
     files.emplace_back(file, std::move(bytes));
