@@ -82,7 +82,7 @@ Image PlankBoard(int w, int h, int radius, int plankHeight, int bevel, const Woo
   Fill(back, style.deep);
   ClipToMask(back, outline);
   DrawImage(back, board, 0, 0);
-  ApplyShade(back, LightFromTopLeft(height, kOne * 3 / 4));
+  ApplyShade(back, LightFromTopLeft(height, kOne / 2));
   return back;
 }
 
