@@ -16,8 +16,15 @@ function(zelph_add_layer name)
   add_library(zelph::${name} ALIAS ${target})
 endfunction()
 
+# The test programs' shared entry point (tests/test_support/test_main.cpp) keeps SDL on its dummy drivers.
+function(zelph_add_test_main)
+  if(NOT TARGET zelph_test_main)
+    add_library(zelph_test_main STATIC "${PROJECT_SOURCE_DIR}/tests/test_support/test_main.cpp")
+    target_link_libraries(zelph_test_main PUBLIC GTest::gtest)
+  endif()
+endfunction()
+
 # One GoogleTest program per tested layer: tests/<layer>/*.cpp linked with that layer only.
-# Tests that need data files find them through ZELPH_TEST_TMP (a scratch folder per run).
 function(zelph_add_layer_tests name)
   cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
   if(NOT ARG_DIR)
@@ -30,9 +37,9 @@ function(zelph_add_layer_tests name)
   set(target test_${name})
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
-  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} zelph_test_main GTest::gtest GTest::gmock)
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120 ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ZELPH_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp"
+    PROPERTIES TIMEOUT 120
     TEST_PREFIX "${name}.")
 endfunction()
