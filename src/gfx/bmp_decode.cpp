@@ -1,6 +1,7 @@
 // BMP pictures, read by hand: the core (12-byte) and information (40 bytes and longer) headers; 1, 4 and 8
 // bits per pixel through a colour table, plain or run-length encoded (8-bit and 4-bit forms); 24 bits per
 // pixel; rows stored bottom-up or top-down. Every field is checked against the bytes before it is used.
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -180,6 +181,11 @@ Result DecodeBmp(Surface& target, std::span<const std::uint8_t> data, std::uint3
 
   Palette palette;
   if (info.bitsPerPixel <= 8) {
+    // A file's table ends where its pixels begin: writers of the short header size it that way.
+    if (fileForm && pixelOffset >= in.Position()) {
+      info.tableEntries = std::min<std::uint32_t>(
+          info.tableEntries, static_cast<std::uint32_t>((pixelOffset - in.Position()) / info.tableEntrySize));
+    }
     if (info.tableEntries == 0) return GFX_E_BAD_IMAGE;
     for (std::uint32_t i = 0; i < info.tableEntries; ++i) {
       std::span<const std::uint8_t> entry = in.Bytes(info.tableEntrySize);

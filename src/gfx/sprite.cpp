@@ -1,5 +1,7 @@
 #include "gfx/sprite.h"
 
+#include "config/resource_pack.h"
+
 namespace zelph::gfx {
 
 void Sprite::RestoreDefaults() {
@@ -31,6 +33,23 @@ Result Sprite::LoadMemory(std::span<const std::uint8_t> data, int extraSurfaces,
   Result r = BuildFrameSet(data, createFlags_, extraSurfaces, id, cache_, *context_, &set);
   Bind(std::move(set));
   return r;
+}
+
+Result Sprite::Load(config::ResourcePack* pack, std::uint32_t id) {
+  if (std::shared_ptr<FrameSet> cached = cache_->Find(id)) {
+    Bind(std::move(cached));
+    return S_OK;
+  }
+  if (!pack) {
+    Bind(nullptr);
+    return E_INVALIDARG;
+  }
+  std::optional<std::vector<std::uint8_t>> bytes = pack->Extract(id);
+  if (!bytes) {
+    Bind(nullptr);
+    return GFX_E_NO_RESOURCE;
+  }
+  return LoadMemory(*bytes, 0, id);
 }
 
 void Sprite::Reset(bool restoreDefaults) {
