@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "gfx/key_list.h"
 #include "platform/result.h"
 
 namespace zelph::gfx {
@@ -16,9 +17,7 @@ class Window;
 namespace zelph::app {
 
 // The device's key codes: the four directions, A, B, C and start.
-struct KeyList {
-  std::uint16_t up = 0, down = 0, left = 0, right = 0, a = 0, b = 0, c = 0, start = 0;
-};
+using KeyList = gfx::KeyList;
 
 inline constexpr std::uint32_t kCapsVsync = 0x10;
 

@@ -3,8 +3,6 @@
 
 #include <cstdint>
 
-#include "app/frame_display.h"
-
 namespace zelph::app {
 
 namespace vk {
@@ -26,9 +24,5 @@ inline constexpr std::uint16_t kF11 = 0x7A;
 inline constexpr std::uint16_t kF12 = 0x7B;
 inline constexpr std::uint16_t kIgnored = 0x84;  // never reaches the game
 }  // namespace vk
-
-// Keys of a desktop keyboard standing in for the handheld's buttons: arrows steer, Z/X/C are A/B/C and
-// Enter is start.
-KeyList DesktopKeyList();
 
 }  // namespace zelph::app

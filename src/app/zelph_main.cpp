@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/input_script.h"
-#include "app/minimal_display.h"
+#include "app/game_display.h"
 #include "app/options.h"
 #include "app/startup.h"
 #include "config/resources.h"
@@ -114,7 +114,7 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
   env.makeApp = [&](const AppConfig& config, const SoundConfig& soundConfig) {
     FramePlatform platform;
     platform.window = std::make_unique<platform::SdlWindow>(windowOptions);
-    platform.display = std::make_unique<MinimalDisplay>(variant.screenWidth, variant.screenHeight);
+    platform.display = std::make_unique<GameDisplay>(variant.screenWidth, variant.screenHeight);
     if (!opt.headless) platform.speaker = std::make_unique<platform::hssSpeaker>();
     auto app = std::make_unique<GameApp>(config, soundConfig, std::move(platform), std::move(frameOptions));
     app->SetDataDir(dataDir);

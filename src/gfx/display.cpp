@@ -92,6 +92,7 @@ Result Display::SetOrientation(std::uint32_t value) {
 }
 
 Surface* Display::BackBuffer() { return open_ && WindowPresent() ? &back_ : nullptr; }
+const Surface* Display::BackBuffer() const { return open_ && WindowPresent() ? &back_ : nullptr; }
 
 void Display::TurnIntoFrame(int quarters) {
   const std::int32_t w = back_.Width(), h = back_.Height();

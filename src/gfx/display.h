@@ -42,6 +42,7 @@ class Display {
 
   // The surface every frame is drawn into; null while closed or when the window is gone.
   Surface* BackBuffer();
+  const Surface* BackBuffer() const;
   // What the screen shows after the last Flip, in the screen's own orientation.
   const Surface& FrontSurface() const { return front_; }
 

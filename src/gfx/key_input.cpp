@@ -1,31 +1,9 @@
 #include "gfx/key_input.h"
 
 #include "gfx/graphics_context.h"
+#include "gfx/orientation.h"
 
 namespace zelph::gfx {
-namespace {
-
-// Virtual-key codes of the keys chosen.
-constexpr std::uint16_t kVkReturn = 13;
-constexpr std::uint16_t kVkLeft = 37;
-constexpr std::uint16_t kVkUp = 38;
-constexpr std::uint16_t kVkRight = 39;
-constexpr std::uint16_t kVkDown = 40;
-
-}  // namespace
-
-KeyList DesktopKeys() {
-  KeyList keys;
-  keys.up = kVkUp;
-  keys.down = kVkDown;
-  keys.left = kVkLeft;
-  keys.right = kVkRight;
-  keys.a = 'Z';
-  keys.b = 'X';
-  keys.c = 'C';
-  keys.start = kVkReturn;
-  return keys;
-}
 
 Result KeyInput::Open() {
   if (open_) return GFX_E_INPUT_OPEN;

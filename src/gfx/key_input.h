@@ -6,14 +6,17 @@
 #include <cstdint>
 
 #include "gfx/gfx_result.h"
-#include "gfx/orientation.h"
+#include "gfx/key_list.h"
 
 namespace zelph::gfx {
 
 class GraphicsContext;
 
-// The desktop keyboard's stand-ins for the handheld's buttons.
-KeyList DesktopKeys();
+// The desktop keyboard's stand-ins for the handheld's buttons, as virtual-key codes.
+constexpr KeyList DesktopKeys() {
+  constexpr std::uint16_t kReturn = 13, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+  return KeyList{kUp, kDown, kLeft, kRight, 'Z', 'X', 'C', kReturn};
+}
 
 class KeyInput {
  public:

@@ -4,13 +4,9 @@
 
 #include <cstdint>
 
-namespace zelph::gfx {
+#include "gfx/key_list.h"
 
-// The device's key codes: the four directions, A, B, C and start.
-struct KeyList {
-  std::uint16_t up = 0, down = 0, left = 0, right = 0, a = 0, b = 0, c = 0, start = 0;
-  friend bool operator==(const KeyList&, const KeyList&) = default;
-};
+namespace zelph::gfx {
 
 // How many quarter turns `current` is on from `native` (0 to 3): 1 for the pairs 1 and 2, 4 and 1, 8 and 4,
 // 2 and 8. The picture appears turned the other way round on the screen.
