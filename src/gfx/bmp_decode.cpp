@@ -13,7 +13,6 @@
 namespace zelph::gfx {
 namespace {
 
-constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kLargestInfoHeader = 124;  // the version 5 header

@@ -55,7 +55,8 @@ Result BuildFrameSet(std::span<const std::uint8_t> data, std::uint32_t createFla
   const std::optional<EbmHeader> header = ReadEbmHeader(data);
   const std::uint32_t frames = header ? header->frames : 1;
   // A strip must hold every frame it announces; this also bounds the number of surfaces made for it.
-  if (frames > 1 && (header->frameWidth == 0 || std::uint64_t{frames} * header->frameWidth > header->width)) {
+  if (frames > 1 && (header->frameWidth == 0 || header->width > static_cast<std::uint32_t>(kMaxImageSide) ||
+                     std::uint64_t{frames} * header->frameWidth > header->width)) {
     return GFX_E_BAD_IMAGE;
   }
 

@@ -38,6 +38,13 @@ bool WritePngRgb565(const std::filesystem::path& path, const std::uint16_t* pixe
     }
   }
 
+  return WritePng8(path, rgb.data(), width, height, 3);
+}
+
+bool WritePng8(const std::filesystem::path& path, const std::uint8_t* samples, int width, int height,
+               int channels) {
+  if (!samples || width <= 0 || height <= 0 || (channels != 1 && channels != 3)) return false;
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(channels);
   std::vector<std::uint8_t> encoded;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
@@ -47,14 +54,16 @@ bool WritePngRgb565(const std::filesystem::path& path, const std::uint16_t* pixe
     return false;
   }
   std::vector<png_bytep> rows(static_cast<std::size_t>(height));
-  for (int y = 0; y < height; ++y) rows[y] = &rgb[static_cast<std::size_t>(y) * width * 3];
+  for (int y = 0; y < height; ++y)
+    rows[y] = const_cast<png_bytep>(samples + static_cast<std::size_t>(y) * rowBytes);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     return false;
   }
   png_set_write_fn(png, &encoded, AppendBytes, NoFlush);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+               channels == 1 ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);

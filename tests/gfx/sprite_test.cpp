@@ -68,6 +68,13 @@ TEST_F(SpriteTest, StripsThatCannotHoldTheirFramesAreRefused) {
   EXPECT_EQ(s.LoadMemory(Strip(96, 4, 4, 32), 0, std::nullopt), GFX_E_BAD_IMAGE);
   EXPECT_EQ(s.LoadMemory(Strip(96, 4, 3, 0), 0, std::nullopt), GFX_E_BAD_IMAGE);
   EXPECT_EQ(s.LoadMemory(Strip(96, 4, 0xFFFFFFFF, 1), 0, std::nullopt), GFX_E_BAD_IMAGE);
+  // A strip that claims an enormous width, and frames to match, before its data is looked at.
+  Bytes huge = Strip(4, 1, 1, 1);
+  const std::uint32_t fields[] = {0xF0000000, 1, 8, 0x0F000000, 0x10};  // width .. frame width
+  for (std::size_t i = 0; i < 5; ++i) {
+    for (int b = 0; b < 4; ++b) huge[8 + 4 * i + b] = static_cast<std::uint8_t>(fields[i] >> (8 * b));
+  }
+  EXPECT_EQ(s.LoadMemory(huge, 0, std::nullopt), GFX_E_BAD_IMAGE);
   EXPECT_EQ(s.FrameCount(), 0);
   EXPECT_EQ(s.FrameSurface(0), nullptr);
   Surface dest(open.context);
