@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "gfx/ebm_format.h"
+#include "gfx/image_decoders.h"
 #include "image_samples.h"
 #include "platform/file_io.h"
 #include "platform/system_info.h"
@@ -126,6 +127,24 @@ TEST_F(ImageDecodeTest, BmpCoreHeaderAndTwentyFourBits) {
   rgb.data = {255, 0, 0, 0, 255, 0, 0, 0, /**/ 0, 0, 255, 8, 16, 24, 0, 0};
   ExpectPicture(samples::BuildBmp(rgb), {{Rgb{255, 0, 0}.ToPixel(), Rgb{24, 16, 8}.ToPixel()},
                                          {Rgb{0, 0, 255}.ToPixel(), Rgb{0, 255, 0}.ToPixel()}});
+}
+
+TEST_F(ImageDecodeTest, BmpResourceFormStartsAtTheInformationHeader) {
+  samples::BmpSpec spec;
+  spec.width = 3;
+  spec.height = 2;
+  spec.bitsPerPixel = 4;
+  spec.palette.assign(kPalette.begin(), kPalette.end());
+  const std::vector<std::vector<int>> indices = {{1, 2, 3}, {4, 5, 6}};
+  spec.data = samples::PackIndexRows(indices, 4, false);
+  const Bytes file = samples::BuildBmp(spec);
+  const Bytes resource(file.begin() + 14, file.end());
+  Surface s(open.context);
+  ASSERT_EQ(DecodeBmp(s, resource, 0, /*fileForm=*/false), S_OK);
+  EXPECT_EQ(s.Row(0)[0], kPalette[1].ToPixel());
+  EXPECT_EQ(s.Row(1)[2], kPalette[6].ToPixel());
+  EXPECT_EQ(DecodeBmp(s, file, 0, /*fileForm=*/false), GFX_E_BAD_IMAGE) << "a file header is no information header";
+  EXPECT_EQ(DetectImageFormat(resource), ImageFormat::kUnknown);
 }
 
 TEST_F(ImageDecodeTest, BmpRunLengthFormsWithLiteralsMovesAndEarlyEnd) {
