@@ -106,6 +106,8 @@ TEST_F(DisplayTest, SuspendHoldsFlipsUntilResume) {
   ASSERT_EQ(display.Suspend(), S_OK);
   EXPECT_EQ(display.Flip(), GFX_E_LOCKED);
   EXPECT_EQ(window.presented, 0);
+  ASSERT_EQ(display.SetOrientation(kOrientation180), S_OK);
+  EXPECT_EQ(display.Flip(), GFX_E_LOCKED) << "turning the screen does not end the suspension";
   ASSERT_EQ(display.Resume(), S_OK);
   EXPECT_EQ(display.Flip(), S_OK);
   EXPECT_EQ(display.Capabilities(), 0u);
