@@ -97,20 +97,20 @@ TEST_F(ImageDecodeTest, BmpPlainPalettedDepthsBottomUpAndTopDown) {
   for (int bits : {1, 4, 8}) {
     for (bool topDown : {false, true}) {
       const auto& indices = bits == 1 ? twoColours : eightColours;
-      samples::BmpSpec spec;
-      spec.width = static_cast<std::int32_t>(indices[0].size());
-      spec.height = static_cast<std::int32_t>(indices.size()) * (topDown ? -1 : 1);
-      spec.bitsPerPixel = static_cast<std::uint16_t>(bits);
-      spec.palette.assign(kPalette.begin(), kPalette.begin() + (bits == 1 ? 2 : 8));
-      spec.data = samples::PackIndexRows(indices, bits, topDown);
+      samples::BmpPicture bmp;
+      bmp.width = static_cast<std::int32_t>(indices[0].size());
+      bmp.height = static_cast<std::int32_t>(indices.size()) * (topDown ? -1 : 1);
+      bmp.bitsPerPixel = static_cast<std::uint16_t>(bits);
+      bmp.palette.assign(kPalette.begin(), kPalette.begin() + (bits == 1 ? 2 : 8));
+      bmp.data = samples::PackIndexRows(indices, bits, topDown);
       SCOPED_TRACE(testing::Message() << bits << " bits, top-down " << topDown);
-      ExpectPicture(samples::BuildBmp(spec), ThroughPalette(indices));
+      ExpectPicture(samples::BuildBmp(bmp), ThroughPalette(indices));
     }
   }
 }
 
 TEST_F(ImageDecodeTest, BmpCoreHeaderAndTwentyFourBits) {
-  samples::BmpSpec core;
+  samples::BmpPicture core;
   core.coreHeader = true;
   core.width = 3;
   core.height = 2;
@@ -119,7 +119,7 @@ TEST_F(ImageDecodeTest, BmpCoreHeaderAndTwentyFourBits) {
   core.data = samples::PackIndexRows(indices, 8, false);
   ExpectPicture(samples::BuildBmp(core), ThroughPalette(indices));
 
-  samples::BmpSpec rgb;
+  samples::BmpPicture rgb;
   rgb.width = 2;
   rgb.height = 2;
   rgb.bitsPerPixel = 24;
@@ -130,27 +130,28 @@ TEST_F(ImageDecodeTest, BmpCoreHeaderAndTwentyFourBits) {
 }
 
 TEST_F(ImageDecodeTest, BmpResourceFormStartsAtTheInformationHeader) {
-  samples::BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitsPerPixel = 4;
-  spec.palette.assign(kPalette.begin(), kPalette.end());
+  samples::BmpPicture bmp;
+  bmp.width = 3;
+  bmp.height = 2;
+  bmp.bitsPerPixel = 4;
+  bmp.palette.assign(kPalette.begin(), kPalette.end());
   const std::vector<std::vector<int>> indices = {{1, 2, 3}, {4, 5, 6}};
-  spec.data = samples::PackIndexRows(indices, 4, false);
-  const Bytes file = samples::BuildBmp(spec);
+  bmp.data = samples::PackIndexRows(indices, 4, false);
+  const Bytes file = samples::BuildBmp(bmp);
   const Bytes resource(file.begin() + 14, file.end());
   Surface s(open.context);
   ASSERT_EQ(DecodeBmp(s, resource, 0, /*fileForm=*/false), S_OK);
   EXPECT_EQ(s.Row(0)[0], kPalette[1].ToPixel());
   EXPECT_EQ(s.Row(1)[2], kPalette[6].ToPixel());
-  EXPECT_EQ(DecodeBmp(s, file, 0, /*fileForm=*/false), GFX_E_BAD_IMAGE) << "a file header is no information header";
+  EXPECT_EQ(DecodeBmp(s, file, 0, /*fileForm=*/false), GFX_E_BAD_IMAGE)
+      << "a file header is no information header";
   EXPECT_EQ(DetectImageFormat(resource), ImageFormat::kUnknown);
 }
 
 TEST_F(ImageDecodeTest, BmpRunLengthFormsWithLiteralsMovesAndEarlyEnd) {
   // 6 x 3, bottom-up. Stored row 0 (the bottom): a run of three 1s, a literal 2 3 4 (padded), end of row.
   // Stored row 1: move 2 right, a run of two 7s, end of row. Then end of picture: the top row stays black.
-  samples::BmpSpec rle8;
+  samples::BmpPicture rle8;
   rle8.width = 6;
   rle8.height = 3;
   rle8.compression = 1;
@@ -162,7 +163,7 @@ TEST_F(ImageDecodeTest, BmpRunLengthFormsWithLiteralsMovesAndEarlyEnd) {
                 {{k, k, k, k, k, k}, {k, k, p(7), p(7), k, k}, {p(1), p(1), p(1), p(2), p(3), p(4)}});
 
   // The same picture in the 4-bit form: runs alternate two colours, literals are packed two to a byte.
-  samples::BmpSpec rle4 = rle8;
+  samples::BmpPicture rle4 = rle8;
   rle4.bitsPerPixel = 4;
   rle4.compression = 2;
   rle4.data = {3, 0x12, 0, 3, 0x34, 0x50, 0, 0, /**/ 0, 2, 2, 0, 2, 0x77, 0, 0, /**/ 0, 1};
@@ -172,28 +173,28 @@ TEST_F(ImageDecodeTest, BmpRunLengthFormsWithLiteralsMovesAndEarlyEnd) {
 
 TEST_F(ImageDecodeTest, BmpFormsTheGameDoesNotReadAreRefused) {
   Surface s(open.context);
-  samples::BmpSpec spec;
-  spec.width = 2;
-  spec.height = 2;
+  samples::BmpPicture bmp;
+  bmp.width = 2;
+  bmp.height = 2;
   for (std::uint16_t bits : {16, 32, 2, 0}) {
-    spec.bitsPerPixel = bits;
-    spec.data.assign(16, 0);
-    EXPECT_EQ(DecodeImage(s, samples::BuildBmp(spec), 0), GFX_E_BAD_IMAGE) << bits;
+    bmp.bitsPerPixel = bits;
+    bmp.data.assign(16, 0);
+    EXPECT_EQ(DecodeImage(s, samples::BuildBmp(bmp), 0), GFX_E_BAD_IMAGE) << bits;
   }
-  spec.bitsPerPixel = 8;
-  spec.palette.clear();  // the pixels follow the header at once: a colour table of no entries
-  EXPECT_EQ(DecodeImage(s, samples::BuildBmp(spec), 0), GFX_E_BAD_IMAGE);
-  spec.bitsPerPixel = 4;
-  spec.compression = 1;  // the 8-bit run-length form on a 4-bit picture
-  spec.palette.assign(kPalette.begin(), kPalette.end());
-  EXPECT_EQ(DecodeImage(s, samples::BuildBmp(spec), 0), GFX_E_BAD_IMAGE);
+  bmp.bitsPerPixel = 8;
+  bmp.palette.clear();  // the pixels follow the header at once: a colour table of no entries
+  EXPECT_EQ(DecodeImage(s, samples::BuildBmp(bmp), 0), GFX_E_BAD_IMAGE);
+  bmp.bitsPerPixel = 4;
+  bmp.compression = 1;  // the 8-bit run-length form on a 4-bit picture
+  bmp.palette.assign(kPalette.begin(), kPalette.end());
+  EXPECT_EQ(DecodeImage(s, samples::BuildBmp(bmp), 0), GFX_E_BAD_IMAGE);
   // A run-length picture that ends before its end code while rows remain.
-  spec.bitsPerPixel = 8;
-  spec.data = {2, 1, 0, 0};
-  EXPECT_EQ(DecodeImage(s, samples::BuildBmp(spec), 0), GFX_E_BAD_IMAGE);
+  bmp.bitsPerPixel = 8;
+  bmp.data = {2, 1, 0, 0};
+  EXPECT_EQ(DecodeImage(s, samples::BuildBmp(bmp), 0), GFX_E_BAD_IMAGE);
   EXPECT_FALSE(s.HasPixels());
   // Pixel data said to start beyond the file.
-  Bytes file = samples::BuildBmp(spec);
+  Bytes file = samples::BuildBmp(bmp);
   file[10] = 0xFF;
   file[11] = 0xFF;
   EXPECT_EQ(DecodeImage(s, file, 0), GFX_E_BAD_IMAGE);
@@ -201,13 +202,13 @@ TEST_F(ImageDecodeTest, BmpFormsTheGameDoesNotReadAreRefused) {
 }
 
 TEST_F(ImageDecodeTest, PngColourTypesAreWidenedToRgb) {
-  samples::PngSpec rgb;
+  samples::PngPicture rgb;
   rgb.width = 2;
   rgb.height = 1;
   rgb.rows = {{255, 0, 0, 10, 20, 30}};
   ExpectPicture(samples::BuildPng(rgb), {{0xF800, Rgb{10, 20, 30}.ToPixel()}});
 
-  samples::PngSpec palette;
+  samples::PngPicture palette;
   palette.width = 3;
   palette.height = 1;
   palette.colorType = PNG_COLOR_TYPE_PALETTE;
@@ -216,7 +217,7 @@ TEST_F(ImageDecodeTest, PngColourTypesAreWidenedToRgb) {
   palette.rows = {{6, 1, 7}};
   ExpectPicture(samples::BuildPng(palette), {{kPalette[6].ToPixel(), 0xFFFF, Rgb{250, 128, 7}.ToPixel()}});
 
-  samples::PngSpec grey2;  // 2-bit grey: 0, 85, 170, 255
+  samples::PngPicture grey2;  // 2-bit grey: 0, 85, 170, 255
   grey2.width = 4;
   grey2.height = 1;
   grey2.bitDepth = 2;
@@ -225,7 +226,7 @@ TEST_F(ImageDecodeTest, PngColourTypesAreWidenedToRgb) {
   ExpectPicture(samples::BuildPng(grey2),
                 {{0, Rgb{85, 85, 85}.ToPixel(), Rgb{170, 170, 170}.ToPixel(), 0xFFFF}});
 
-  samples::PngSpec grey16;  // 16-bit grey with alpha: the high bytes count
+  samples::PngPicture grey16;  // 16-bit grey with alpha: the high bytes count
   grey16.width = 1;
   grey16.height = 1;
   grey16.bitDepth = 16;
@@ -235,7 +236,7 @@ TEST_F(ImageDecodeTest, PngColourTypesAreWidenedToRgb) {
 }
 
 TEST_F(ImageDecodeTest, PngAlphaAsGreyAndInterlacedPictures) {
-  samples::PngSpec rgba;
+  samples::PngPicture rgba;
   rgba.width = 2;
   rgba.height = 1;
   rgba.colorType = PNG_COLOR_TYPE_RGBA;
@@ -243,12 +244,12 @@ TEST_F(ImageDecodeTest, PngAlphaAsGreyAndInterlacedPictures) {
   ExpectPicture(samples::BuildPng(rgba), {{0xFFFF, Rgb{1, 2, 3}.ToPixel()}});
   ExpectPicture(samples::BuildPng(rgba), {{0x0000, GreyToPixel(200)}}, kLoadAlphaAsGrey);
   // Without an alpha channel every pixel is opaque.
-  samples::PngSpec rgb = rgba;
+  samples::PngPicture rgb = rgba;
   rgb.colorType = PNG_COLOR_TYPE_RGB;
   rgb.rows = {{0, 0, 0, 9, 9, 9}};
   ExpectPicture(samples::BuildPng(rgb), {{0xFFFF, 0xFFFF}}, kLoadAlphaAsGrey);
 
-  samples::PngSpec interlaced;
+  samples::PngPicture interlaced;
   interlaced.width = 9;
   interlaced.height = 9;
   interlaced.interlaced = true;
@@ -269,7 +270,7 @@ TEST_F(ImageDecodeTest, PngAlphaAsGreyAndInterlacedPictures) {
 }
 
 TEST_F(ImageDecodeTest, PngThatPromisesMorePixelsThanItsBytesCanHoldIsRefused) {
-  samples::PngSpec tiny;
+  samples::PngPicture tiny;
   tiny.width = 1;
   tiny.height = 1;
   tiny.rows = {{1, 2, 3}};
@@ -288,15 +289,15 @@ TEST_F(ImageDecodeTest, PngThatPromisesMorePixelsThanItsBytesCanHoldIsRefused) {
 // Every shorter piece of a good picture either still decodes (a PNG without its end chunk) or is refused;
 // none reads beyond its end (the sanitizers watch) or leaves a picture behind.
 TEST_F(ImageDecodeTest, EveryTruncationFailsCleanly) {
-  samples::BmpSpec bmp;
+  samples::BmpPicture bmp;
   bmp.width = 5;
   bmp.height = 3;
   bmp.palette.assign(kPalette.begin(), kPalette.end());
   bmp.data = samples::PackIndexRows({{0, 1, 2, 3, 4}, {5, 6, 7, 0, 1}, {7, 7, 2, 2, 6}}, 8, false);
-  samples::BmpSpec rle = bmp;
+  samples::BmpPicture rle = bmp;
   rle.compression = 1;
   rle.data = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 2, 0, 2, 7, 0, 0, 0, 1};
-  samples::PngSpec png;
+  samples::PngPicture png;
   png.width = 3;
   png.height = 2;
   png.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {9, 8, 7, 6, 5, 4, 3, 2, 1}};

@@ -28,7 +28,7 @@ struct Rgb {
   Pixel ToPixel() const { return ColorToPixel(Color{r} | Color{g} << 8 | Color{b} << 16); }
 };
 
-struct BmpSpec {
+struct BmpPicture {
   std::int32_t width = 0;
   std::int32_t height = 0;  // positive: bottom-up
   std::uint16_t bitsPerPixel = 8;
@@ -38,7 +38,7 @@ struct BmpSpec {
   Bytes data;  // the pixel data as stored
 };
 
-inline Bytes BuildBmp(const BmpSpec& s) {
+inline Bytes BuildBmp(const BmpPicture& s) {
   Bytes info;
   const std::size_t entrySize = s.coreHeader ? 3 : 4;
   if (s.coreHeader) {
@@ -94,7 +94,7 @@ inline Bytes PackIndexRows(const std::vector<std::vector<int>>& rows, int bits, 
 }
 
 // A PNG written by libpng from rows already in the file's sample layout.
-struct PngSpec {
+struct PngPicture {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
   int bitDepth = 8;
@@ -110,7 +110,7 @@ inline void AppendToBytes(png_structp png, png_bytep data, png_size_t size) {
   out->insert(out->end(), data, data + size);
 }
 
-inline Bytes BuildPng(const PngSpec& s) {
+inline Bytes BuildPng(const PngPicture& s) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);

@@ -41,8 +41,8 @@ class ImageToolTest : public ::testing::Test {
 };
 
 // A 6 x 2 RGBA picture whose alpha differs from its green.
-samples::PngSpec RgbaPicture() {
-  samples::PngSpec png;
+samples::PngPicture RgbaPicture() {
+  samples::PngPicture png;
   png.width = 6;
   png.height = 2;
   png.colorType = PNG_COLOR_TYPE_RGBA;
