@@ -62,18 +62,31 @@ inline Bytes Alpha(int width, int height, const std::function<std::uint8_t(int x
 }
 
 // A marker-row font where every character is exactly kMonoGlyphWidth pixels wide with no spacing, so text
-// widths are 5 per character. Glyphs are solid white blocks of height kMonoHeight - 1 (the space is empty).
+// widths are 5 per character. Glyphs are solid white blocks of the picture's height less the marker row (the
+// space is empty).
 inline constexpr int kMonoGlyphWidth = 5;
-inline constexpr int kMonoHeight = 9;  // with the marker row: lines are 8 pixels high
-inline Bytes MonoFont(const std::u16string& chars) {
+inline constexpr int kMonoHeight = 9;  // with the marker row: glyphs are 8 pixels high
+inline Bytes MonoFont(const std::u16string& chars, int height = kMonoHeight) {
   const int cell = kMonoGlyphWidth + 1;
   const int width = cell * static_cast<int>(chars.size()) + 1;
-  return Strip(width, kMonoHeight, 1, [&chars, cell](int, int x, int y) -> gfx::Color {
+  return Strip(width, height, 1, [&chars, cell](int, int x, int y) -> gfx::Color {
     const int index = x / cell;
     const bool inCell = x % cell < kMonoGlyphWidth && index < static_cast<int>(chars.size());
     if (y == 0) return inCell ? 0xFFFFFF : kKey;
     if (!inCell || chars[static_cast<std::size_t>(index)] == u' ') return kKey;
     return 0xFFFFFF;
+  });
+}
+
+// The same picture's alpha companion: full weight on the glyphs.
+inline Bytes MonoFontAlpha(const std::u16string& chars, int height = kMonoHeight) {
+  const int cell = kMonoGlyphWidth + 1;
+  const int width = cell * static_cast<int>(chars.size()) + 1;
+  return Alpha(width, height, [&chars, cell](int x, int y) -> std::uint8_t {
+    const int index = x / cell;
+    const bool ink = y > 0 && x % cell < kMonoGlyphWidth && index < static_cast<int>(chars.size()) &&
+                     chars[static_cast<std::size_t>(index)] != u' ';
+    return ink ? 255 : 0;
   });
 }
 
