@@ -3,7 +3,6 @@
 #include "config/pack_list.h"
 #include "config/resources.h"
 #include "gfx/blit.h"
-#include "gfx/frame_set.h"
 
 namespace zelph::ui {
 
@@ -14,18 +13,11 @@ const config::ConfigSection* GuiSection(std::string_view name) {
 config::ResourcePack* PackFor(std::uint32_t id) { return id ? config::GlobalPackList().FindPack(id) : nullptr; }
 
 Result LoadPicture(gfx::Sprite& sprite, config::ResourcePack* pack, std::uint32_t id) {
-  if (!pack || id == 0) {
+  if (id == 0) {
     sprite.Reset(false);
     return E_INVALIDARG;
   }
-  // Already decoded for somebody else: share it without reading the pack.
-  if (gfx::ImageCache::Global().Find(id)) return sprite.LoadMemory({}, 0, id);
-  auto data = pack->Extract(id);
-  if (!data) {
-    sprite.Reset(false);
-    return gfx::GFX_E_NO_RESOURCE;
-  }
-  Result r = sprite.LoadMemory(*data, 0, id);
+  Result r = sprite.Load(pack, id);
   if (Failed(r)) sprite.Reset(false);
   return r;
 }

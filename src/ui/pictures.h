@@ -18,7 +18,7 @@ const config::ConfigSection* GuiSection(std::string_view name);
 config::ResourcePack* PackFor(std::uint32_t id);
 
 // Binds `sprite` to picture `id` of `pack`, sharing frames already decoded for that identifier.
-// E_INVALIDARG without a pack or identifier, GFX_E_NO_RESOURCE when the pack does not yield the picture; a
+// E_INVALIDARG without an identifier (or without a pack for a picture not yet decoded), GFX_E_NO_RESOURCE when the pack does not yield the picture; a
 // failed load leaves the sprite without frames.
 Result LoadPicture(gfx::Sprite& sprite, config::ResourcePack* pack, std::uint32_t id);
 

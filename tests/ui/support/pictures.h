@@ -90,21 +90,19 @@ inline Bytes MonoFontAlpha(const std::u16string& chars, int height = kMonoHeight
   });
 }
 
-// The "565" picture and a matching "8GA" alpha picture of a marker-row font surface: full weight wherever
-// the picture is not the key colour.
-inline Bytes FontPictureOf(const gfx::Surface& font) {
-  gfx::EbmHeader header;
-  header.width = static_cast<std::uint32_t>(font.Width());
-  header.height = static_cast<std::uint32_t>(font.Height());
-  header.frameWidth = header.width;
-  header.colorKey = kKey;
-  return gfx::WriteEbm(header, gfx::Ebm565Pixels(font));
+// The picture of a marker-row font surface as an "eBM" picture, with `padding` key-coloured rows added below
+// (more room between lines), and its alpha companion: full weight wherever the picture is not the key.
+inline bool FontInk(const gfx::Surface& font, int x, int y) {
+  return y < font.Height() && font.Row(y)[x] != gfx::ColorToPixel(kKey);
 }
-inline Bytes FontAlphaOf(const gfx::Surface& font) {
-  const gfx::Pixel key = gfx::ColorToPixel(kKey);
-  return Alpha(font.Width(), font.Height(), [&font, key](int x, int y) -> std::uint8_t {
-    return font.Row(y)[x] == key ? 0 : 255;
+inline Bytes FontPictureOf(const gfx::Surface& font, int padding = 0) {
+  return Strip(font.Width(), font.Height() + padding, 1, [&font](int, int x, int y) {
+    return FontInk(font, x, y) ? gfx::PixelToColor(font.Row(y)[x]) : kKey;
   });
+}
+inline Bytes FontAlphaOf(const gfx::Surface& font, int padding = 0) {
+  return Alpha(font.Width(), font.Height() + padding,
+               [&font](int x, int y) -> std::uint8_t { return FontInk(font, x, y) ? 255 : 0; });
 }
 
 }  // namespace zelph::ui::test

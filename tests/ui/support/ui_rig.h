@@ -19,6 +19,7 @@
 #include "gfx/graphics_context.h"
 #include "gfx/image_decode.h"
 #include "gfx/png_writer.h"
+#include "gfx/system_fonts.h"
 #include "platform/file_io.h"
 #include "platform/sdl/hss_speaker.h"
 #include "sound/menu_click.h"
@@ -100,6 +101,14 @@ class UiRig : public ::testing::Test {
 
   // A picture or sound for the pack; call before Build.
   void Add(std::uint32_t id, Bytes data) { resources[id] = std::move(data); }
+  // The graphics layer's built-in font as a game font with soft edges (its picture and alpha picture), with
+  // room below the glyphs as the game's fonts have, since lines overlap by two pixels.
+  void AddReadableFont(std::uint32_t pictureId, std::uint32_t alphaId) {
+    const gfx::BitmapFont* font = gfx::DefaultFont();
+    ASSERT_NE(font, nullptr);
+    Add(pictureId, FontPictureOf(font->Picture(), 5));
+    Add(alphaId, FontAlphaOf(font->Picture(), 5));
+  }
 
   // Writes the pack, loads the GUI document from its text form, opens a silent speaker and creates the
   // 640 x 480 root.
@@ -167,6 +176,7 @@ class UiRig : public ::testing::Test {
   void ExpectGolden(const std::string& name) {
     const std::filesystem::path golden = std::filesystem::path(ZELPH_GOLDEN_DIR) / (name + ".png");
     if (const char* update = std::getenv("ZELPH_UPDATE_GOLDEN"); update && *update == '1') {
+      std::filesystem::create_directories(golden.parent_path());
       ASSERT_TRUE(gfx::WritePngRgb565(golden, back.Pixels(), back.Width(), back.Height(), back.YStep() * 2));
       return;
     }
