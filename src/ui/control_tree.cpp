@@ -1,6 +1,7 @@
 #include "ui/control_tree.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,15 @@ class Outermost {
   Outermost& operator=(const Outermost&) = delete;
 };
 
+// `inside` (in the parent's coordinates) in the coordinates of a control at `r`; far-off controls saturate
+// instead of overflowing.
+Rect Inward(const Rect& inside, const Rect& r) {
+  auto sub = [](std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{a} - b, INT32_MIN, INT32_MAX));
+  };
+  return {sub(inside.left, r.left), sub(inside.top, r.top), sub(inside.right, r.left), sub(inside.bottom, r.top)};
+}
+
 bool Usable(const Control* c) { return c && c->visible && !c->frozen; }
 
 // A result that ends a draw or tick walk. The end of a one-shot animation is news, not a failure: it must not
@@ -61,9 +71,7 @@ Result DrawControl(Control& c, gfx::Surface& target, int originX, int originY, c
     c.visibleRect = {};
     return S_OK;
   }
-  c.visibleRect = inside.IsEmpty() ? Rect{}
-                                   : Rect{inside.left - c.rect.left, inside.top - c.rect.top,
-                                          inside.right - c.rect.left, inside.bottom - c.rect.top};
+  c.visibleRect = inside.IsEmpty() ? Rect{} : Inward(inside, c.rect);
 
   if (c.enableDelay > 0) {
     --c.enableDelay;

@@ -12,8 +12,8 @@ MenuWindow::~MenuWindow() = default;
 
 bool MenuWindow::LoadSection(std::string_view sectionName) {
   section = GuiSection(sectionName);
-  showDelay = section ? section->GetInt("ButtonsShowDelayTicks", 0) : 0;
-  betweenDelay = section ? section->GetInt("BetweenButtonsTicks", 0) : 0;
+  showDelay = section ? ReadBoundedInt(*section, "ButtonsShowDelayTicks", 0) : 0;
+  betweenDelay = section ? ReadBoundedInt(*section, "BetweenButtonsTicks", 0) : 0;
   return section != nullptr;
 }
 

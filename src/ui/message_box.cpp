@@ -43,7 +43,7 @@ Result MessageBox::CreateFromSection(std::uint32_t newId, std::u16string_view me
 
   section->GetColor("text_color", textColor);
   Rect textRect{kTextMarginX, kTextMarginY, w - kTextMarginX, h - kTextMarginY};
-  if (config::Rect r; section->GetRect("text_rect", r)) textRect = ToRect(r);
+  textRect = FindRect(*section, "text_rect").value_or(textRect);
   font = LoadFont(section, "text_font");
   // Transparent, so the text shows on the box's picture rather than on a key-coloured block.
   text.CreateWithFont(kBoxTextId, textRect, this, kTransparent, font.get(), message, boxFlags & kTextAlignMask,

@@ -1,5 +1,8 @@
 #include "ui/pictures.h"
 
+#include <algorithm>
+#include <array>
+
 #include "config/pack_list.h"
 #include "config/resources.h"
 #include "gfx/blit.h"
@@ -22,12 +25,23 @@ Result LoadPicture(gfx::Sprite& sprite, config::ResourcePack* pack, std::uint32_
   return r;
 }
 
-Rect ToRect(const config::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+namespace {
+std::int32_t Bounded(std::int32_t n) { return std::clamp(n, -kMaxCoordinate, kMaxCoordinate); }
+}  // namespace
+
+std::optional<Rect> FindRect(const config::ConfigSection& section, std::string_view key) {
+  std::array<std::int32_t, 4> v;
+  if (!section.GetQuad(key, v)) return std::nullopt;
+  const std::int32_t x = Bounded(v[0]), y = Bounded(v[1]);
+  return Rect{x, y, x + Bounded(v[2]), y + Bounded(v[3])};
+}
 
 Rect ReadRect(const config::ConfigSection& section, std::string_view key) {
-  config::Rect r;
-  if (!section.GetRect(key, r)) return {};
-  return ToRect(r);
+  return FindRect(section, key).value_or(Rect{});
+}
+
+std::int32_t ReadBoundedInt(const config::ConfigSection& section, std::string_view key, std::int32_t fallback) {
+  return Bounded(section.GetInt(key, fallback));
 }
 
 void DrawPicture(gfx::Surface& target, int x, int y, gfx::Sprite& image, gfx::Sprite* alpha, Rect source,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "config/config_section.h"
@@ -22,10 +23,15 @@ config::ResourcePack* PackFor(std::uint32_t id);
 // failed load leaves the sprite without frames.
 Result LoadPicture(gfx::Sprite& sprite, config::ResourcePack* pack, std::uint32_t id);
 
-// A configuration rectangle in the toolkit's form.
-Rect ToRect(const config::Rect& r);
-// "key" read as x, y, width, height; the empty rectangle when it is missing.
+// Coordinates and sizes read from documents are kept within this, so that no sum of them can overflow.
+inline constexpr std::int32_t kMaxCoordinate = 1 << 15;
+
+// "key" read as x, y, width, height (each kept within kMaxCoordinate); nullopt when it is missing.
+std::optional<Rect> FindRect(const config::ConfigSection& section, std::string_view key);
+// The same, with the empty rectangle for a missing key.
 Rect ReadRect(const config::ConfigSection& section, std::string_view key);
+// An integer of a document kept within kMaxCoordinate.
+std::int32_t ReadBoundedInt(const config::ConfigSection& section, std::string_view key, std::int32_t fallback);
 
 // Draws the part `source` of image's current frame with its top-left corner at (x, y): through alpha's
 // current frame (with the constant opacity when not 0) when alpha has frames, else with `bltFlags` and the

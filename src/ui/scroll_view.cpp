@@ -85,8 +85,11 @@ void ScrollView::UpdateExtent() {
                      std::max(contentRect.right, r.right), std::max(contentRect.bottom, r.bottom)};
     }
   }
-  maxX = std::max<int>(0, static_cast<int>(contentRect.Width()) - Width());
-  maxY = std::max<int>(0, static_cast<int>(contentRect.Height()) - Height());
+  auto range = [](std::int64_t content, std::int64_t view) {
+    return static_cast<int>(std::clamp<std::int64_t>(content - view, 0, kMaxScroll));
+  };
+  maxX = range(contentRect.Width(), rect.Width());
+  maxY = range(contentRect.Height(), rect.Height());
   positionX = positionY = 0;
   pendingScroll = false;
 }

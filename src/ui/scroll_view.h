@@ -16,6 +16,7 @@ namespace zelph::ui {
 
 inline constexpr std::uint32_t kScrollPixelHit = 0x100;  // a release on a key-coloured background pixel: 64
 inline constexpr std::uint32_t kFirstLinkId = 71535;      // items from this id on are links
+inline constexpr int kMaxScroll = 1 << 24;
 
 enum ScrollButton { kScrollUp = 0, kScrollDown = 1, kScrollLeft = 2, kScrollRight = 3 };
 enum ScrollAxis { kVertical = 0, kHorizontal = 1 };

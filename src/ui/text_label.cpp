@@ -97,7 +97,8 @@ void TextLabel::DrawLines(gfx::Surface& dest, int x, int y) const {
 
 void TextLabel::Render() {
   cached = pen_.Font() && !SoftFont(pen_.Font());
-  if (!cached || Width() <= 0 || Height() <= 0) {
+  // A label no screen could show (a corrupt rectangle) gets no cache rather than a huge one.
+  if (!cached || Width() <= 0 || Height() <= 0 || Width() > kMaxLabelSide || Height() > kMaxLabelSide) {
     cache_.CreateSurface(0, 0, 0);
     return;
   }

@@ -25,6 +25,9 @@ inline constexpr std::uint32_t kTextRight = 0x20000;
 inline constexpr std::uint32_t kTextCentered = 0x30000;
 inline constexpr std::uint32_t kTextAlignMask = 0xF0000;
 
+// The largest label a cache is made for, as large as the largest picture.
+inline constexpr int kMaxLabelSide = 8192;
+
 class TextLabel : public Control {
  public:
   // With a font of its own, loaded from a picture with the fixed character list. E_OUTOFMEMORY when the
