@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "sound/menu_click.h"
 #include "sound/sound_globals.h"
+#include "ui/control_tree.h"
 
 namespace zelph::app {
 
@@ -42,7 +43,11 @@ Result GameApp::OnInitInstance() {
 }
 
 Result GameApp::OnDisplayReady(FrameDisplay& display, std::uintptr_t) {
-  screenRect_ = ScreenRect{0, 0, display.Width(), display.Height()};
+  screenRect_ = gfx::Rect{0, 0, display.Width(), display.Height()};
+  // A fresh tree on the first start; a display that only changed its mode keeps the tree's state.
+  if (!current_) ui::ResetControlGlobals();
+  ui::SetBackSurface(display.BackSurface());
+  ui::SetDeviceKeys(display.Keys());
   sound::PublishSoundResources(&config::GlobalPackList(), &config::SoundDocument());
   auto [soundVolume, musicVolume] = config::ReadVolumes();
   speaker_->volumeSounds(static_cast<int>(soundVolume));
@@ -55,14 +60,14 @@ Result GameApp::OnSurfacesReady(FrameDisplay&, std::uintptr_t) { return S_OK; }
 
 void GameApp::HandleCurrentRequest() {
   if (!current_) return;
-  bool handled = requestHandler_ && requestHandler_->HandleRequest(current_->request);
+  bool handled = requestHandler_ && requestHandler_->HandleRequest(static_cast<std::uint32_t>(current_->request));
   if (handled && current_) current_->request = 0;
 }
 
 Result GameApp::DrawFrame(gfx::Surface* back, std::uint32_t) {
   std::lock_guard guard(lock_);
-  if (!current_) return S_OK;
-  if (current_->DrawTree(back, 0, 0, screenRect_) != S_OK) {
+  if (!current_ || !back) return S_OK;
+  if (ui::DrawTree(*current_, *back, 0, 0, screenRect_) != S_OK) {
     Exit();
   } else {
     HandleCurrentRequest();
@@ -73,7 +78,7 @@ Result GameApp::DrawFrame(gfx::Surface* back, std::uint32_t) {
 Result GameApp::GameThreadFrame(std::uint32_t frameFlags) {
   std::lock_guard guard(lock_);
   if (!current_) return S_OK;
-  current_->TickTree(frameFlags);
+  ui::TickTree(*current_, frameFlags);
   HandleCurrentRequest();
   return S_OK;
 }
@@ -85,6 +90,9 @@ void GameApp::OnExit() {
   thread_.Join();
   std::lock_guard guard(lock_);
   current_ = nullptr;
+  // Message boxes that close themselves go with the tree.
+  ui::ResetControlGlobals();
+  ui::SetBackSurface(nullptr);
   config::SaveUserSettings(userSettings_);
   sound::ReleaseMenuClickSound();
   ThreadedAppFrame::OnExit();  // closes the speaker
@@ -94,21 +102,23 @@ void GameApp::OnExit() {
 #define ZELPH_ROUTE(call)          \
   std::lock_guard guard(lock_);    \
   if (current_) {                  \
-    current_->call;                \
+    ui::call;                      \
     HandleCurrentRequest();        \
   }                                \
   return S_OK
 
-Result GameApp::OnKeyDown(std::uint32_t key, const KeyList& keys) { ZELPH_ROUTE(RouteKeyDown(key, keys)); }
-Result GameApp::OnKeyUp(std::uint32_t key, const KeyList& keys) { ZELPH_ROUTE(RouteKeyUp(key, keys)); }
-Result GameApp::OnStylusDown(int x, int y) { ZELPH_ROUTE(RouteStylusDown(x, y)); }
-Result GameApp::OnStylusUp(int x, int y) { ZELPH_ROUTE(RouteStylusUp(x, y)); }
-Result GameApp::OnStylusDoubleClick(int x, int y) { ZELPH_ROUTE(RouteStylusDoubleClick(x, y)); }
-Result GameApp::OnStylusMove(int x, int y) { ZELPH_ROUTE(RouteStylusMove(x, y)); }
-Result GameApp::OnWheel(std::uint32_t keyState, int delta, int x, int y, int notches) {
-  ZELPH_ROUTE(RouteWheel(keyState, delta, x, y, notches));
+Result GameApp::OnKeyDown(std::uint32_t key, const KeyList& keys) { ZELPH_ROUTE(RouteKeyDown(*current_, key, keys)); }
+Result GameApp::OnKeyUp(std::uint32_t key, const KeyList& keys) { ZELPH_ROUTE(RouteKeyUp(*current_, key, keys)); }
+Result GameApp::OnStylusDown(int x, int y) { ZELPH_ROUTE(RouteStylusDown(*current_, x, y)); }
+Result GameApp::OnStylusUp(int x, int y) { ZELPH_ROUTE(RouteStylusUp(*current_, x, y)); }
+Result GameApp::OnStylusDoubleClick(int x, int y) { ZELPH_ROUTE(RouteStylusDoubleClick(*current_, x, y)); }
+Result GameApp::OnStylusMove(int x, int y) { ZELPH_ROUTE(RouteStylusMove(*current_, x, y)); }
+Result GameApp::OnWheel(std::uint32_t keyState, int, int x, int y, int notches) {
+  ZELPH_ROUTE(RouteWheel(*current_, x, y, keyState, notches));
 }
-Result GameApp::OnChar(std::uint32_t character, std::intptr_t keyData) { ZELPH_ROUTE(RouteChar(character, keyData)); }
+Result GameApp::OnChar(std::uint32_t character, std::intptr_t keyData) {
+  ZELPH_ROUTE(RouteChar(*current_, character, keyData));
+}
 
 #undef ZELPH_ROUTE
 

@@ -1,14 +1,17 @@
-// The frame's fourth layer, the game: every draw, tick and input event runs on the current control tree under
-// the one application lock, and the requests the tree raises go to the screen controller.
+// The frame's fourth layer, the game: every draw, tick and input event runs on the current control tree (the
+// start-up window or the main window, each the root of a tree) under the one application lock, and the
+// requests its root raises go to the screen controller.
 #pragma once
 
 #include <memory>
 #include <mutex>
 #include <string>
 
-#include "app/frame_client.h"
+#include "app/request_handler.h"
 #include "app/threaded_app_frame.h"
 #include "config/user_settings.h"
+#include "gfx/rect.h"
+#include "ui/control.h"
 
 namespace zelph::app {
 
@@ -44,10 +47,10 @@ class GameApp : public ThreadedAppFrame {
   void HandleCurrentRequest();
 
   std::recursive_mutex& lock() { return lock_; }
-  FrameClient* current() const { return current_; }
-  void SetCurrent(FrameClient* client) { current_ = client; }
+  ui::Control* current() const { return current_; }
+  void SetCurrent(ui::Control* root) { current_ = root; }
   void SetRequestHandler(RequestHandler* handler) { requestHandler_ = handler; }
-  const ScreenRect& screenRect() const { return screenRect_; }
+  const gfx::Rect& screenRect() const { return screenRect_; }
   // Where the default packs are, registered on the first start; empty: none to register.
   void SetDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
   config::UserSettingsFile& userSettings() { return userSettings_; }
@@ -56,11 +59,11 @@ class GameApp : public ThreadedAppFrame {
 
  protected:
   std::recursive_mutex lock_;
-  FrameClient* current_ = nullptr;
+  ui::Control* current_ = nullptr;
   RequestHandler* requestHandler_ = nullptr;
   int state_ = kStateConstructed;
   int previousState_ = kStateConstructed;
-  ScreenRect screenRect_;
+  gfx::Rect screenRect_;
   std::string launchName_;
   config::UserSettingsFile userSettings_;
   std::filesystem::path dataDir_;

@@ -7,11 +7,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/frame_client.h"
 #include "app/frame_display.h"
 #include "app/game_app.h"
 #include "platform/clock.h"
 #include "platform/window.h"
+#include "ui/control.h"
 
 namespace zelph::app::test {
 
@@ -93,7 +93,7 @@ class FakeDisplay final : public FrameDisplay {
   std::uint32_t Capabilities() const override { return 0; }
   bool SurfacesLost() const override { return false; }
   Result RestoreSurfaces() override { return S_OK; }
-  gfx::Surface* BackSurface() override { return nullptr; }
+  gfx::Surface* BackSurface() override { return &back; }
   int Width() const override { return 640; }
   int Height() const override { return 480; }
   void MapPoint(int& x, int& y) const override {
@@ -114,6 +114,9 @@ class FakeDisplay final : public FrameDisplay {
   }
   KeyList Keys() const override { return KeyList{38, 40, 37, 39, 'Z', 'X', 'C', 13}; }
 
+  FakeDisplay() { back.CreateSurface(0, 640, 480); }
+
+  gfx::Surface back;
   Result setModeResult = S_OK;
   Result openResult = S_OK;
   Result openInputResult = S_OK;
@@ -121,26 +124,27 @@ class FakeDisplay final : public FrameDisplay {
   std::atomic<int> flips{0};
 };
 
-// A control tree that records what reaches it.
-class FakeClient final : public FrameClient {
+// The root of a control tree that records what reaches it.
+class FakeClient final : public ui::Control {
  public:
-  Result DrawTree(gfx::Surface*, int, int, const ScreenRect& clip) override {
+  FakeClient() { Create(1, gfx::Rect{0, 0, 640, 480}, nullptr, 0); }
+  Result Draw(gfx::Surface&, int, int, const gfx::Rect& clip) override {
     ++draws;
     lastClip = clip;
     return drawResult;
   }
-  Result TickTree(std::uint32_t) override {
+  Result Tick(std::uint32_t) override {
     ++ticks;
     return S_OK;
   }
-  Result RouteKeyDown(std::uint32_t key, const KeyList& keys) override { return Log("keydown", key, keys.start); }
-  Result RouteKeyUp(std::uint32_t key, const KeyList&) override { return Log("keyup", key, 0); }
-  Result RouteChar(std::uint32_t c, std::intptr_t) override { return Log("char", c, 0); }
-  Result RouteStylusDown(int x, int y) override { return Log("down", x, y); }
-  Result RouteStylusUp(int x, int y) override { return Log("up", x, y); }
-  Result RouteStylusDoubleClick(int x, int y) override { return Log("dblclick", x, y); }
-  Result RouteStylusMove(int x, int y) override { return Log("move", x, y); }
-  Result RouteWheel(std::uint32_t, int delta, int, int, int notches) override { return Log("wheel", delta, notches); }
+  Result KeyDown(int code, std::uint32_t raw) override { return Log("keydown", raw, code); }
+  Result KeyUp(int code, std::uint32_t raw) override { return Log("keyup", raw, code); }
+  Result Char(std::uint32_t c, std::intptr_t) override { return Log("char", c, 0); }
+  Result StylusDown(int x, int y, std::uint32_t) override { return Log("down", x, y); }
+  Result StylusUp(int x, int y, std::uint32_t) override { return Log("up", x, y); }
+  Result StylusDoubleClick(int x, int y, std::uint32_t) override { return Log("dblclick", x, y); }
+  Result StylusMove(int x, int y, std::uint32_t) override { return Log("move", x, y); }
+  Result Wheel(int, int, std::uint32_t keys, int notches) override { return Log("wheel", notches, keys); }
 
   struct Event {
     std::string what;
@@ -148,7 +152,7 @@ class FakeClient final : public FrameClient {
   };
   std::vector<Event> events;
   std::atomic<int> draws{0}, ticks{0};
-  ScreenRect lastClip;
+  gfx::Rect lastClip;
   Result drawResult = S_OK;
 
  private:
