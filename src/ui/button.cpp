@@ -196,7 +196,11 @@ bool Button::ReleasedOverHole(int x, int y) {
 }
 
 Result Button::StylusUp(int x, int y, std::uint32_t) {
-  if (StylusCapture() == this) SetCapture(previousCapture);
+  if (StylusCapture() == this) {
+    // The earlier holder may have gone meanwhile; then the stylus goes back to nobody.
+    if (!IsAlive(previousCapture)) previousCapture = nullptr;
+    SetCapture(previousCapture);
+  }
   if (!visible || (state != kStatePressed && !(flags & kButtonAnyRelease))) return kNotHandled;
   if (flags & kButtonDeferredClick) {
     pendingClick = true;

@@ -7,6 +7,8 @@
 
 namespace zelph::ui {
 
+Control::Control() { detail::RememberControl(this); }
+
 Control::~Control() {
   if (parent_) parent_->RemoveChild(this);
   // Children outlive a parent that did not create them; they must not point back at it.

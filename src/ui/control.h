@@ -76,7 +76,7 @@ inline Control* ControlOf(std::intptr_t argument) { return reinterpret_cast<Cont
 
 class Control {
  public:
-  Control() = default;
+  Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   // Unlinks from the parent, lets go of the children (they belong to whoever created them) and clears every

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct TreeState {
   int depth = 0;  // nesting of draws, ticks and events under way
   std::vector<std::unique_ptr<Control>> adopted;
   std::vector<std::unique_ptr<Control>> doomed;
+  std::unordered_set<const Control*> alive;
 };
 
 // Never destroyed: controls released during the program's exit still find it.
@@ -301,12 +303,16 @@ void Broadcast(std::uint32_t code, std::intptr_t argument, std::uint32_t senderI
   if (Control* root = Root()) BroadcastFrom(*root, code, argument, senderId);
 }
 
+bool IsAlive(const Control* control) { return control && State().alive.contains(control); }
+
 namespace detail {
 
 void SetRoot(Control* control) { State().root = control; }
+void RememberControl(Control* control) { State().alive.insert(control); }
 
 void ForgetControl(Control* control) {
   TreeState& s = State();
+  s.alive.erase(control);
   if (s.root == control) s.root = nullptr;
   if (s.keyFocus == control) s.keyFocus = nullptr;
   if (s.capture == control) s.capture = nullptr;

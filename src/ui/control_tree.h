@@ -82,8 +82,13 @@ Result HitTest(Control& control, StylusEvent event, int x, int y, std::uint32_t 
 // not descended into.
 void Broadcast(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId);
 
+// False once the control has been destroyed (for pointers kept across events, such as a button's previous
+// stylus capture).
+bool IsAlive(const Control* control);
+
 namespace detail {
 void SetRoot(Control* control);
+void RememberControl(Control* control);
 // Clears every pointer to a control that is going away.
 void ForgetControl(Control* control);
 }  // namespace detail

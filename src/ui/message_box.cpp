@@ -79,11 +79,15 @@ Result MessageBox::Tick(std::uint32_t) {
 }
 
 void MessageBox::Close(std::uint32_t answer) {
-  SendToOwner(kNotifyBoxClosed, ArgOf(this), answer);
-  if (!autoDestroy) return;
-  visible = false;
-  RemoveModal(this);
-  DisposeLater(this);
+  const std::intptr_t self = ArgOf(this);
+  Control* owner = commandTarget ? commandTarget : Parent();
+  if (autoDestroy) {
+    visible = false;
+    RemoveModal(this);
+    DisposeLater(this);
+  }
+  // Last: an owner may end a box it owns on hearing the answer, so nothing of the box is touched after this.
+  Send(owner, kNotifyBoxClosed, self, answer);
 }
 
 Result MessageBox::Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) {

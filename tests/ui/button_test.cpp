@@ -177,6 +177,26 @@ TEST_F(ButtonTest, APressedButtonGoesBackUpWhenAnotherControlTakesTheStylus) {
   EXPECT_TRUE(Clicks().empty());
 }
 
+TEST_F(ButtonTest, AReleaseGivesTheStylusBackToItsEarlierHolderUnlessThatIsGone) {
+  Button b;
+  Make(b, "plain");
+  Control holder;
+  holder.Create(9, Rect{}, root.get(), 0);
+  SetCapture(&holder);
+  b.StylusDown(5, 5, 0);
+  Up(5, 5);
+  EXPECT_EQ(StylusCapture(), &holder);
+
+  auto gone = std::make_unique<Control>();
+  gone->Create(10, Rect{}, root.get(), 0);
+  SetCapture(gone.get());
+  b.StylusDown(5, 5, 0);
+  gone.reset();
+  Up(5, 5);
+  EXPECT_EQ(StylusCapture(), nullptr);
+  EXPECT_EQ(Clicks().size(), 2u);
+}
+
 TEST_F(ButtonTest, KeysPressAndClick) {
   Button b;
   Make(b, "plain");

@@ -90,6 +90,28 @@ TEST_F(BoxTest, TapsOutsideReachNothingAndCancelClosesTheBoxAndRestoresThePrevio
   EXPECT_EQ(ModalTop(), nullptr);
 }
 
+TEST_F(BoxTest, AnOwnerMayEndItsBoxOnHearingTheAnswer) {
+  struct Ender : Control {
+    Result Notify(std::uint32_t code, std::intptr_t, std::uint32_t answer) override {
+      if (code == kNotifyBoxClosed) {
+        heard = answer;
+        box.reset();
+      }
+      return kConsumed;
+    }
+    std::unique_ptr<MessageBox> box;
+    std::uint32_t heard = 0;
+  } ender;
+  ender.Create(3, Rect{}, root.get(), 0);
+  ender.box = Open(0x30000);
+  ender.box->commandTarget = &ender;
+  Tap(300, 255);
+  EXPECT_EQ(ender.heard, kBoxOk);
+  EXPECT_EQ(ender.box, nullptr);
+  EXPECT_EQ(ModalTop(), nullptr);
+  Frame();
+}
+
 TEST_F(BoxTest, KeysGoToTheBoxUnlessSomethingHoldsTheFocus) {
   auto box = Open(0x30000);
   Recorder owner;
