@@ -24,5 +24,7 @@ bool RunPicturesJob(const JobOptions& options, std::string& error);
 bool RunFontsJob(const JobOptions& options, std::string& error);
 bool RunEffectsJob(const JobOptions& options, std::string& error);
 bool RunMusicJob(const JobOptions& options, std::string& error);
+// Writes each build's text of a GUI document (no manifest: the documents are listed by the build).
+bool RunDocsJob(const JobOptions& options, std::string& error);
 
 }  // namespace zelph::assetgen

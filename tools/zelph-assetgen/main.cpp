@@ -21,6 +21,8 @@ Jobs:
   fonts      glyph strips with a marker row and their "_a" alpha pictures
   effects    sound effects as 16-bit mono 22050 Hz WAV
   music      tracker modules (4-channel MOD) with their own synthesised instruments
+  docs       a GUI document's text for each build: OUTDIR/<build>/docs/<name>.txt, coordinates
+             halved for 320 x 240, "vga:" and "qvga:" lines kept in their own build only
 
 Every job writes OUTDIR/vga/... and OUTDIR/qvga/... and a manifest per build,
 OUTDIR/<build>/<pack>-<description name>.manifest (identifier, name, type, file, as zelph-pack
@@ -77,6 +79,7 @@ int main(int argc, char** argv) {
                                                  : job == "fonts"   ? RunFontsJob
                                                  : job == "effects" ? RunEffectsJob
                                                  : job == "music"   ? RunMusicJob
+                                                 : job == "docs"    ? RunDocsJob
                                                                     : nullptr;
   if (!run) {
     std::fprintf(stderr, "zelph-assetgen: unknown job %s\n", job.c_str());

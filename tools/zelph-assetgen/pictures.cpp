@@ -4,6 +4,7 @@
 
 #include "effects.h"
 #include "fixed_math.h"
+#include "keyboard.h"
 #include "landscape.h"
 #include "rope.h"
 #include "shapes.h"
@@ -392,6 +393,7 @@ bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out
   if (item.kind == "panel") return PanelItem(item, faces, out, error);
   if (item.kind == "slot") return SlotItem(item, faces, out, error);
   if (item.kind == "gauge") return GaugeItem(item, faces, out, error);
+  if (item.kind == "keyboard") return KeyboardItem(item, faces, out, error);
   error = "line " + std::to_string(item.line) + ": unknown picture kind \"" + item.kind + "\"";
   return false;
 }

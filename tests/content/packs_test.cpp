@@ -1,0 +1,187 @@
+// The shipped packs of both builds, loaded the way the game loads them: every section and key the screens
+// read is there, every identifier names a resource of the right kind, and what is placed on the screen lies
+// on it.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/resources.h"
+#include "gfx/ebm_format.h"
+#include "gfx/image_decode.h"
+#include "gfx/surface.h"
+#include "platform/home.h"
+#include "platform/registry.h"
+#include "platform/sdl/hss_music.h"
+#include "platform/sdl/hss_sound.h"
+#include "screen_table.h"
+#include "test_support/temp_dir.h"
+
+namespace zelph::content {
+namespace {
+
+struct Build {
+  const char* name;
+  int width, height;
+};
+
+void PrintTo(const Build& b, std::ostream* os) { *os << b.name; }
+
+class ShippedPacks : public ::testing::TestWithParam<Build> {
+ protected:
+  void SetUp() override {
+    platform::SetHomeDir(home_.path());
+    platform::OpenSystemRegistry(home_.path() / "registry.reg");
+    config::ReleaseResources();
+    const auto data = std::filesystem::path(ZELPH_DATA_DIR) / GetParam().name;
+    ASSERT_GE(config::RegisterDefaultPacks(data), 3) << data;
+    ASSERT_EQ(config::LoadResources(settings_), S_OK);
+  }
+  void TearDown() override { config::ReleaseResources(); }
+
+  test::TempDir home_;
+  config::UserSettingsFile settings_;
+};
+
+void CheckKey(const config::ConfigSection& section, const Key& key) {
+  SCOPED_TRACE(std::string(section.Name()) + "/" + key.name);
+  ASSERT_NE(section.GetRaw(key.name), nullptr) << "missing";
+  if (key.kind == Kind::kPresent) return;
+  const std::uint32_t id = section.GetNumber(key.name, 0);
+  ASSERT_NE(id, 0u) << section.GetRaw(key.name);
+  const auto bytes = config::GlobalPackList().Extract(id);
+  ASSERT_TRUE(bytes.has_value()) << "no resource " << section.GetRaw(key.name);
+  switch (key.kind) {
+    case Kind::kPicture: {
+      gfx::Surface surface;
+      EXPECT_EQ(gfx::DecodeImage(surface, *bytes, 0), S_OK);
+      EXPECT_GT(surface.Width() * surface.Height(), 0);
+      break;
+    }
+    case Kind::kSound: {
+      platform::hssSound sound;
+      EXPECT_EQ(sound.load(bytes->data(), bytes->size(), true), S_OK);
+      break;
+    }
+    case Kind::kMusic: {
+      platform::hssMusic music;
+      EXPECT_EQ(music.load(bytes->data(), bytes->size(), true), S_OK);
+      break;
+    }
+    case Kind::kPresent:
+      break;
+  }
+}
+
+TEST_P(ShippedPacks, EverySectionAndKeyTheScreensReadIsThereAndResolves) {
+  for (const Section& wanted : GuiSections()) {
+    const config::ConfigSection* section = config::GuiDocument().FindSection(wanted.name);
+    ASSERT_NE(section, nullptr) << "GUI section " << wanted.name;
+    for (const Key& key : wanted.keys) CheckKey(*section, key);
+  }
+  for (const Section& wanted : SoundSections()) {
+    const config::ConfigSection* section = config::SoundDocument().FindSection(wanted.name);
+    ASSERT_NE(section, nullptr) << "sound section " << wanted.name;
+    for (const Key& key : wanted.keys) CheckKey(*section, key);
+  }
+}
+
+// Identifiers the documents hold beyond the table (a modder's or a new screen's) are checked as well: every
+// "0x" value must name a resource, and the plan's ranges say which kind.
+TEST_P(ShippedPacks, EveryIdentifierInTheGuiDocumentResolvesToItsKind) {
+  int checked = 0;
+  for (int i = config::GuiDocument().FirstSection(); i >= 0; i = config::GuiDocument().NextSection(i)) {
+    const config::ConfigSection& section = *config::GuiDocument().SectionAt(i);
+    for (std::string_view key : section.Keys()) {
+      const char* value = section.GetRaw(key);
+      if (std::string_view(value).substr(0, 2) != "0x") continue;
+      const std::uint32_t id = section.GetNumber(key, 0);
+      const Kind kind = (id >> 24) == 0x01 ? Kind::kPicture : (id >> 16) == 0x0202 ? Kind::kMusic : Kind::kSound;
+      CheckKey(section, {std::string(key), kind});
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 300);
+}
+
+TEST_P(ShippedPacks, SectionsNamedByOthersExist) {
+  for (const char* box : {"message_box_qerry", "message_box_error"}) {
+    const config::ConfigSection* section = config::GuiDocument().FindSection(box);
+    ASSERT_NE(section, nullptr);
+    for (const char* key : {"ok_bnt", "cancel_bnt"}) {
+      const char* name = section->GetRaw(key);
+      if (name) EXPECT_NE(config::GuiDocument().FindSection(name), nullptr) << box << "/" << key << " = " << name;
+    }
+  }
+}
+
+// The size a section's picture gives it when its rectangle leaves the size open.
+gfx::Surface Picture(const config::ConfigSection& section, const char* key) {
+  gfx::Surface surface;
+  if (auto bytes = config::GlobalPackList().Extract(section.GetNumber(key, 0))) {
+    EXPECT_EQ(gfx::DecodeImage(surface, *bytes, 0), S_OK) << section.Name() << "/" << key;
+  }
+  return surface;
+}
+
+// Everything placed on a screen lies on it: the rectangle as given, or at the picture's size when it is empty.
+TEST_P(ShippedPacks, WindowsPicturesAndButtonsLieOnTheScreen) {
+  const Build build = GetParam();
+  for (const Section& wanted : GuiSections()) {
+    const config::ConfigSection& section = *config::GuiDocument().FindSection(wanted.name);
+    for (auto [rectKey, imageKey] : {std::pair{"image_rect", "image"}, {"rect", "rel_ID"}}) {
+      config::Rect rect{};
+      if (!section.GetRect(rectKey, rect) || !section.GetRaw(imageKey)) continue;
+      int w = rect.right - rect.left, h = rect.bottom - rect.top;
+      if (w == 0 || h == 0) {
+        const gfx::Surface picture = Picture(section, imageKey);
+        w = picture.Width();
+        h = picture.Height();
+      }
+      SCOPED_TRACE(std::string(section.Name()) + "/" + rectKey);
+      EXPECT_GE(rect.left, 0);
+      EXPECT_GE(rect.top, 0);
+      EXPECT_LE(rect.left + w, build.width);
+      EXPECT_LE(rect.top + h, build.height);
+    }
+  }
+}
+
+// The keyboard's picture holds one frame per layout at the keyboard's size, and the rows the keys are
+// hit-tested in lie inside it, wide enough for the build's key table (every row's widths add up to this).
+TEST_P(ShippedPacks, KeyboardPictureAndRowsMatchTheBuildsKeyTables) {
+  const bool vga = GetParam().width == 640;
+  const int rowWidth = vga ? 372 : 240;
+  const config::ConfigSection& section = *config::GuiDocument().FindSection("add_hs_wnd");
+  EXPECT_EQ(section.GetBool("keyboard_is_vga", !vga), vga);
+  config::Rect keyboard{};
+  ASSERT_TRUE(section.GetRect("keyboard_rect", keyboard));
+  const auto bytes = config::GlobalPackList().Extract(section.GetNumber("keyboard_img", 0));
+  ASSERT_TRUE(bytes.has_value());
+  const auto header = gfx::ReadEbmHeader(*bytes);
+  ASSERT_TRUE(header.has_value()) << "a strip of layouts";
+  EXPECT_EQ(header->frames, 2u);
+  EXPECT_EQ(static_cast<int>(header->width / header->frames), keyboard.right - keyboard.left);
+  EXPECT_EQ(static_cast<int>(header->height), keyboard.bottom - keyboard.top);
+  int previousBottom = 0;
+  for (int row = 1; row <= 5; ++row) {
+    SCOPED_TRACE(row);
+    config::Rect line{};
+    ASSERT_TRUE(section.GetRect("keyb_line" + std::to_string(row) + "_rect", line));
+    EXPECT_GE(line.left, 0);
+    EXPECT_GE(line.right - line.left, rowWidth);
+    EXPECT_LE(line.right, keyboard.right - keyboard.left);
+    EXPECT_LE(line.bottom, keyboard.bottom - keyboard.top);
+    EXPECT_GT(line.top, previousBottom - 1) << "rows overlap";
+    previousBottom = line.bottom;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, ShippedPacks, ::testing::Values(Build{"vga", 640, 480}, Build{"qvga", 320, 240}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zelph::content
