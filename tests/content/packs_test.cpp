@@ -11,6 +11,7 @@
 
 #include "config/resources.h"
 #include "gfx/ebm_format.h"
+#include "gfx/graphics_context.h"
 #include "gfx/image_decode.h"
 #include "gfx/surface.h"
 #include "platform/home.h"
@@ -33,6 +34,8 @@ void PrintTo(const Build& b, std::ostream* os) { *os << b.name; }
 class ShippedPacks : public ::testing::TestWithParam<Build> {
  protected:
   void SetUp() override {
+    // Pictures decode into surfaces of the display's pixel format.
+    gfx::GraphicsContext::Global().MarkOpen(gfx::DisplayProperties::Rgb565(GetParam().width, GetParam().height));
     platform::SetHomeDir(home_.path());
     platform::OpenSystemRegistry(home_.path() / "registry.reg");
     config::ReleaseResources();
@@ -40,7 +43,10 @@ class ShippedPacks : public ::testing::TestWithParam<Build> {
     ASSERT_GE(config::RegisterDefaultPacks(data), 3) << data;
     ASSERT_EQ(config::LoadResources(settings_), S_OK);
   }
-  void TearDown() override { config::ReleaseResources(); }
+  void TearDown() override {
+    config::ReleaseResources();
+    gfx::GraphicsContext::Global().MarkClosed();
+  }
 
   test::TempDir home_;
   config::UserSettingsFile settings_;
@@ -113,7 +119,8 @@ TEST_P(ShippedPacks, SectionsNamedByOthersExist) {
     ASSERT_NE(section, nullptr);
     for (const char* key : {"ok_bnt", "cancel_bnt"}) {
       const char* name = section->GetRaw(key);
-      if (name) EXPECT_NE(config::GuiDocument().FindSection(name), nullptr) << box << "/" << key << " = " << name;
+      if (!name) continue;
+      EXPECT_NE(config::GuiDocument().FindSection(name), nullptr) << box << "/" << key << " = " << name;
     }
   }
 }

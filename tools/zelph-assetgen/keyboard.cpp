@@ -122,6 +122,7 @@ bool KeyboardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out,
   p.name = item.name;
   p.hasAlpha = true;
   p.frames = 2;
+  p.ownLayouts = true;
   for (bool large : {true, false}) {
     const RowLayout& layout = large ? vga : qvga;
     for (const auto& row : KeyRows(large)) {

@@ -26,6 +26,7 @@ struct Picture {
   std::string name;
   bool hasAlpha = false;  // written with an "_a" companion (never for a picture that covers every pixel)
   int frames = 1;         // an animation strip: the frames side by side
+  bool ownLayouts = false;  // each build drawn to its own layout (not the 640 x 480 picture halved)
   Image vga, qvga;
 };
 
