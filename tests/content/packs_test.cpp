@@ -3,6 +3,7 @@
 // on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -19,6 +20,7 @@
 #include "platform/sdl/hss_music.h"
 #include "platform/sdl/hss_sound.h"
 #include "screen_table.h"
+#include "ui/keyboard_tables.h"
 #include "test_support/temp_dir.h"
 
 namespace zelph::content {
@@ -157,33 +159,58 @@ TEST_P(ShippedPacks, WindowsPicturesAndButtonsLieOnTheScreen) {
   }
 }
 
-// The keyboard's picture holds one frame per layout at the keyboard's size, and the rows the keys are
-// hit-tested in lie inside it, wide enough for the build's key table (every row's widths add up to this).
-TEST_P(ShippedPacks, KeyboardPictureAndRowsMatchTheBuildsKeyTables) {
+int Brightness(const gfx::Surface& surface, int x, int y) {
+  gfx::Color c = 0;
+  EXPECT_EQ(surface.GetPixel(x, y, &c), S_OK) << x << "," << y;
+  return static_cast<int>((c & 0xFF) * 77 + ((c >> 8) & 0xFF) * 150 + ((c >> 16) & 0xFF) * 29) >> 8;
+}
+
+// The keyboard's picture holds one frame per layout at the keyboard's size, and its keys sit where the
+// toolkit hit-tests them: in each row, from the row's left edge, spans of the build's key widths. Between
+// two keys the picture shows the dark groove of the tray, inside a key its light cap.
+TEST_P(ShippedPacks, KeyboardPictureLinesUpWithTheKeyTables) {
   const bool vga = GetParam().width == 640;
-  const int rowWidth = vga ? 372 : 240;
   const config::ConfigSection& section = *config::GuiDocument().FindSection("add_hs_wnd");
   EXPECT_EQ(section.GetBool("keyboard_is_vga", !vga), vga);
   config::Rect keyboard{};
   ASSERT_TRUE(section.GetRect("keyboard_rect", keyboard));
+  const int frameWidth = keyboard.right - keyboard.left, height = keyboard.bottom - keyboard.top;
   const auto bytes = config::GlobalPackList().Extract(section.GetNumber("keyboard_img", 0));
   ASSERT_TRUE(bytes.has_value());
   const auto header = gfx::ReadEbmHeader(*bytes);
   ASSERT_TRUE(header.has_value()) << "a strip of layouts";
-  EXPECT_EQ(header->frames, 2u);
-  EXPECT_EQ(static_cast<int>(header->width / header->frames), keyboard.right - keyboard.left);
-  EXPECT_EQ(static_cast<int>(header->height), keyboard.bottom - keyboard.top);
+  ASSERT_EQ(header->frames, 2u);
+  ASSERT_EQ(static_cast<int>(header->width), 2 * frameWidth);
+  ASSERT_EQ(static_cast<int>(header->height), height);
+  gfx::Surface picture;
+  ASSERT_EQ(gfx::DecodeImage(picture, *bytes, 0), S_OK);
+
   int previousBottom = 0;
-  for (int row = 1; row <= 5; ++row) {
-    SCOPED_TRACE(row);
+  for (int row = 0; row < ui::kKeyboardRows; ++row) {
+    SCOPED_TRACE("row " + std::to_string(row + 1));
     config::Rect line{};
-    ASSERT_TRUE(section.GetRect("keyb_line" + std::to_string(row) + "_rect", line));
-    EXPECT_GE(line.left, 0);
-    EXPECT_GE(line.right - line.left, rowWidth);
-    EXPECT_LE(line.right, keyboard.right - keyboard.left);
-    EXPECT_LE(line.bottom, keyboard.bottom - keyboard.top);
-    EXPECT_GT(line.top, previousBottom - 1) << "rows overlap";
+    ASSERT_TRUE(section.GetRect("keyb_line" + std::to_string(row + 1) + "_rect", line));
+    EXPECT_GE(line.top, previousBottom) << "rows overlap";
     previousBottom = line.bottom;
+    int x = line.left;
+    for (const ui::KeyRecord& key : ui::KeyRow(row, vga)) {
+      if (key.width == 0) continue;
+      SCOPED_TRACE("key at " + std::to_string(x));
+      ASSERT_LE(x + key.width, std::min(line.right, frameWidth - 1));
+      ASSERT_LE(line.bottom, height);
+      for (int frame = 0; frame < 2; ++frame) {
+        // The brightest wood near the key's right end (whatever its letters cover) against the brightest of
+        // the groove where the next key begins.
+        int cap = 0, groove = 0;
+        const int rowHeight = line.bottom - line.top;
+        for (int y = line.top + rowHeight / 4; y < line.top + rowHeight * 3 / 4; ++y) {
+          for (int dx = 3; dx <= 5; ++dx) cap = std::max(cap, Brightness(picture, frame * frameWidth + x + key.width - dx, y));
+          groove = std::max(groove, Brightness(picture, frame * frameWidth + x + key.width, y));
+        }
+        EXPECT_GT(cap, groove + 16) << "frame " << frame;
+      }
+      x += key.width;
+    }
   }
 }
 
