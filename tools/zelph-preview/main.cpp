@@ -1,0 +1,138 @@
+// zelph-preview: renders screens of a built GUI pack into PNG pictures, as they look once every button has
+// appeared (or at a given frame), so the look of both builds can be reviewed without playing.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/resources.h"
+#include "gfx/graphics_context.h"
+#include "gfx/png_writer.h"
+#include "gfx/surface.h"
+#include "platform/home.h"
+#include "screens.h"
+#include "ui/control_tree.h"
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+// Enough frames for the slowest screen's buttons to have swung in and settled.
+constexpr int kSettledFrames = 120;
+
+constexpr char kHelp[] =
+    R"(Usage: zelph-preview DATA_DIR SCREEN OUT.png [--frame N]
+       zelph-preview DATA_DIR all OUT_DIR [--frame N]
+
+DATA_DIR is a build's data folder (build/data/vga or build/data/qvga); its packs are loaded as the game
+loads them, at 640 x 480 or, for a folder named qvga, 320 x 240. SCREEN is one of:
+  intro main options ingame continue hiscores addhs instr youlose youwin question error
+"all" writes every screen as OUT_DIR/<screen>.png. --frame N draws the screen after N frames instead of
+once its buttons have settled (frame 0: before anything has appeared).
+Exit status: 0 success, 1 the packs or a screen could not be loaded or written, 2 wrong usage.
+)";
+
+// A throw-away home folder: loading the packs writes the user settings there.
+class TempHome {
+ public:
+  TempHome() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zelph-preview-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~TempHome() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+bool Render(const std::string& screen, int width, int height, int frames, const std::filesystem::path& out) {
+  using namespace zelph;
+  ui::ResetControlGlobals();
+  gfx::Surface back;
+  if (back.CreateSurface(gfx::kCreateClear, width, height) != S_OK) return false;
+  ui::SetBackSurface(&back);
+  std::vector<std::unique_ptr<ui::Control>> owned;
+  bool built = false;
+  {
+    ui::Control root;
+    root.Create(1, ui::Rect{0, 0, width, height}, nullptr, ui::kHitTopmostFirst);
+    built = preview::BuildScreen(screen, root, owned);
+    for (int i = 0; built && i < frames; ++i) ui::TickTree(root, static_cast<std::uint32_t>(i));
+    if (built) ui::DrawTree(root, back, 0, 0, ui::Rect{0, 0, width, height});
+    // Children first: they unlink from the root as they go.
+    while (!owned.empty()) owned.pop_back();
+  }
+  ui::SetBackSurface(nullptr);
+  ui::ResetControlGlobals();
+  if (!built) {
+    std::fprintf(stderr, "zelph-preview: unknown screen %s\n", screen.c_str());
+    return false;
+  }
+  if (!gfx::WritePngRgb565(out, back.Pixels(), back.Width(), back.Height(), back.YStep() * 2)) {
+    std::fprintf(stderr, "zelph-preview: cannot write %s\n", out.string().c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace zelph;
+  if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kHelp, stdout);
+    return kOk;
+  }
+  if (argc != 4 && !(argc == 6 && std::strcmp(argv[4], "--frame") == 0)) {
+    std::fputs(kHelp, stderr);
+    return kUsage;
+  }
+  int frames = kSettledFrames;
+  if (argc == 6) {
+    char* end = nullptr;
+    const long n = std::strtol(argv[5], &end, 10);
+    if (*argv[5] == 0 || *end != 0 || n < 0 || n > 100000) {
+      std::fputs(kHelp, stderr);
+      return kUsage;
+    }
+    frames = static_cast<int>(n);
+  }
+  const std::filesystem::path data = std::filesystem::absolute(argv[1]);
+  const bool small = data.filename() == "qvga" || data.parent_path().filename() == "qvga";
+  const int width = small ? 320 : 640, height = small ? 240 : 480;
+
+  TempHome home;
+  if (home.path().empty()) return kFailed;
+  platform::SetHomeDir(home.path());
+  if (config::RegisterDefaultPacks(data) == 0) {
+    std::fprintf(stderr, "zelph-preview: no packs in %s\n", data.string().c_str());
+    return kFailed;
+  }
+  config::UserSettingsFile settings;
+  if (config::LoadResources(settings) != S_OK) {
+    std::fprintf(stderr, "zelph-preview: the packs of %s do not load\n", data.string().c_str());
+    return kFailed;
+  }
+  gfx::GraphicsContext::Global().MarkOpen(gfx::DisplayProperties::Rgb565(width, height));
+  bool ok = true;
+  if (std::strcmp(argv[2], "all") == 0) {
+    std::error_code ec;
+    std::filesystem::create_directories(argv[3], ec);
+    for (const std::string& screen : preview::ScreenNames())
+      ok = Render(screen, width, height, frames, std::filesystem::path(argv[3]) / (screen + ".png")) && ok;
+  } else {
+    ok = Render(argv[2], width, height, frames, argv[3]);
+  }
+  config::ReleaseResources();
+  return ok ? kOk : kFailed;
+}
