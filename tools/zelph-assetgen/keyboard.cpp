@@ -55,11 +55,11 @@ struct RowLayout {
 bool DrawFrame(const RowLayout& layout, bool vga, bool upper, std::uint32_t seed, FaceCache& faces, Image& out,
                std::string& error) {
   const int scale = vga ? 1 : 2;
+  // The tray is square and covers every pixel: the keyboard is blitted without its alpha picture, so soft
+  // corners would show as dark ones.
   out = Image(layout.w, layout.h);
-  const Mask tray = RoundedRectMask(layout.w, layout.h, 0, 0, layout.w, layout.h, 10 / scale);
-  Image board = PlankBoard(layout.w, layout.h, 10 / scale, layout.h, 3 / scale + 1, WalnutWood(), seed);
-  DrawImage(out, board, 0, 0);
-  ClipToMask(out, tray);
+  Fill(out, WalnutWood().deep);
+  DrawImage(out, PlankBoard(layout.w, layout.h, 0, layout.h, 3 / scale + 1, WalnutWood(), seed), 0, 0);
   const Image caps = PlankBoard(layout.w, layout.h, 0, layout.h, 0, HoneyWood(), seed + 1);
   Lettering label;
   label.face = "DejaVuSans-Bold.ttf";
@@ -120,7 +120,7 @@ bool KeyboardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out,
   Picture p;
   p.id = item.id;
   p.name = item.name;
-  p.hasAlpha = true;
+  p.hasAlpha = false;
   p.frames = 2;
   p.ownLayouts = true;
   for (bool large : {true, false}) {
