@@ -1,5 +1,6 @@
-// Feeds arbitrary text to the asset generator's two parsers: the description files and the songs. What a
-// description accepts is read through every typed getter; a song that composes must also write.
+// Feeds arbitrary text to the asset generator's three parsers: the description files, the songs and the GUI
+// documents it derives for each build. What a description accepts is read through every typed getter; a
+// song that composes must also write; a document is accepted or refused alike for both builds.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "description.h"
+#include "doc_variants.h"
 #include "mod_writer.h"
 #include "song.h"
 
@@ -31,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else if (error.rfind("line ", 0) != 0) {
     std::abort();  // every refusal names its line
   }
+  std::string large, small;
+  if (DeriveDocument(text, Build::kVga, large, error) != DeriveDocument(text, Build::kQvga, small, error))
+    std::abort();  // both builds accept the same sources
   ModSong song;
   if (ComposeSong(text, song, error)) {
     std::vector<std::uint8_t> module;

@@ -89,7 +89,7 @@ bool DeriveDocument(std::string_view source, Build build, std::string& out, std:
     }
     if (perBuild) continue;
     const std::size_t equals = line.find('=');
-    if (build == Build::kVga || line.front() == ';' || line.front() == '[' || equals == std::string_view::npos) {
+    if (line.front() == ';' || line.front() == '[' || equals == std::string_view::npos) {
       out.append(line).push_back('\n');
       continue;
     }
@@ -97,7 +97,9 @@ bool DeriveDocument(std::string_view source, Build build, std::string& out, std:
     const std::string_view value = line.substr(equals + 1);
     const std::vector<int> positions = CoordinatePositions(key, value);
     std::string halved(value);
+    // Checked for both builds, so that a source either serves both or neither.
     if (!positions.empty() && !HalveNumbers(value, positions, halved)) return fail("number too long");
+    if (build == Build::kVga) halved = value;
     out.append(key).append("=").append(halved).push_back('\n');
   }
   return true;
