@@ -32,7 +32,7 @@ constexpr char kHelp[] =
 
 DATA_DIR is a build's data folder (build/data/vga or build/data/qvga); its packs are loaded as the game
 loads them, at 640 x 480 or, for a folder named qvga, 320 x 240. SCREEN is one of:
-  intro main options ingame continue hiscores addhs instr youlose youwin question error
+  intro main options ingame continue hiscores addhs instr youlose youwin question error game
 "all" writes every screen as OUT_DIR/<screen>.png. --frame N draws the screen after N frames instead of
 once its buttons have settled (frame 0: before anything has appeared).
 Exit status: 0 success, 1 the packs or a screen could not be loaded or written, 2 wrong usage.

@@ -4,6 +4,8 @@
 #include <map>
 
 #include "config/resources.h"
+#include "ui/animated_image.h"
+#include "ui/button.h"
 #include "ui/edit_field.h"
 #include "ui/fonts.h"
 #include "ui/keyboard_tables.h"
@@ -172,11 +174,45 @@ void Box(const char* section, const std::string& text, std::uint32_t flags,
   box->CreateFromSection(0x2000000, Wide(text), flags, 150, Gui(section));
 }
 
+// The game screen's top bar and the board that shows the next level's number, over a field cover. The bar
+// and the board are the game's own controls; here they are composed from the same keys.
+void GameScreen(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
+  auto* cover = Own<ui::AnimatedImage>(owned);
+  const config::ConfigSection* top = Gui("game_menu_top");
+  const ui::Rect bar = RectOf(top, "rect");
+  cover->CreateFromIds(0, ui::Rect{0, bar.bottom, 0, 0}, &root, 0, 0x01010010, 0, 0);
+  auto* back = Own<ui::AnimatedImage>(owned);
+  back->CreateFromIds(0, bar, &root, 0, top ? top->GetNumber("back_img", 0) : 0, 0, 0);
+  auto* menu = Own<ui::Button>(owned);
+  menu->CreateFromSection(20003, nullptr, back, ui::kTransparent, Gui("game_menu_menu_btn"));
+  std::uint32_t scoreColour = 0, livesColour = 0;
+  top->GetColor("score_color", scoreColour);
+  top->GetColor("lifes_color", livesColour);
+  Label(owned, back, RectOf(top, "score_rect"), KeepFont(top, "score_font"), "12840", ui::kTextLeft, scoreColour);
+  Label(owned, back, RectOf(top, "lifes_rect"), KeepFont(top, "lifes_font"), "x3", ui::kTextCentered, livesColour);
+
+  const config::ConfigSection* next = Gui("next_level_wnd");
+  if (!next) return;
+  const ui::Rect at = RectOf(next, "rect");
+  auto* board = Own<ui::AnimatedImage>(owned);
+  board->CreateFromIds(0, ui::Rect{at.left, at.top, at.left, at.top}, &root, ui::kTransparent,
+                       next->GetNumber("img", 0), 0, 0);
+  config::Point centre{};
+  next->GetPoint("text_center", centre);
+  gfx::AlphaFont* font = KeepFont(next, "text_font");
+  const int height = font ? font->GlyphHeight() : 0;
+  std::uint32_t colour = 0;
+  next->GetColor("text_color", colour);
+  Label(owned, &root, ui::Rect{centre.x - 100, centre.y - height / 2, centre.x + 100, centre.y + height},
+        font, "7", ui::kTextCentered, colour);
+}
+
 }  // namespace
 
 const std::vector<std::string>& ScreenNames() {
   static const std::vector<std::string> names = {"intro", "main",    "options", "ingame", "continue", "hiscores",
-                                                 "addhs", "instr",   "youlose", "youwin", "question", "error"};
+                                                 "addhs", "instr",   "youlose", "youwin", "question", "error",
+                                                 "game"};
   return names;
 }
 
@@ -186,6 +222,10 @@ bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::un
     window->Create(20012, root.rect, &root, ui::kHitTopmostFirst);
     window->LoadSection("intro_wnd");
     window->AddImage("intro_wnd", 0);
+    return true;
+  }
+  if (name == "game") {
+    GameScreen(root, owned);
     return true;
   }
   if (name == "question" || name == "error") {
