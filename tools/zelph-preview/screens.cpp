@@ -77,14 +77,14 @@ ui::TextLabel* Label(std::vector<std::unique_ptr<ui::Control>>& owned, ui::Contr
   return label;
 }
 
-ui::MenuWindow* Menu(const MenuSpec& spec, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
+ui::MenuWindow* Menu(const MenuSpec& layout, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
   auto* window = Own<ui::MenuWindow>(owned);
   window->Create(20014, root.rect, &root, ui::kHitTopmostFirst);
-  window->LoadSection(spec.prefix + "_wnd");
+  window->LoadSection(layout.prefix + "_wnd");
   for (const char* part : {"_back_img", "_head_img", "_bott_img", "_left_rope_img", "_right_rope_img"})
-    window->AddImage(spec.prefix + part, 0);
-  for (const auto& button : spec.buttons) window->AddButton(button, 0, true, true);
-  if (spec.closeButton) window->AddCloseButton();
+    window->AddImage(layout.prefix + part, 0);
+  for (const auto& button : layout.buttons) window->AddButton(button, 0, true, true);
+  if (layout.closeButton) window->AddCloseButton();
   return window;
 }
 
