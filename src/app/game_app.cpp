@@ -27,9 +27,7 @@ GameApp::GameApp(const AppConfig& config, const SoundConfig& soundConfig, FrameP
 
 GameApp::~GameApp() {
   // The game thread must not tick a tree that is going away.
-  stopThread_ = 1;
-  if (lockstep()) lockstep()->Stop();
-  thread_.Join();
+  StopGameThread();
   GameApp* self = this;
   if (g_app.compare_exchange_strong(self, nullptr)) {
     sound::PublishSoundResources(nullptr, nullptr);
@@ -85,9 +83,7 @@ Result GameApp::GameThreadFrame(std::uint32_t frameFlags) {
 
 void GameApp::OnExit() {
   // The game thread stops before the tree it ticks is taken down.
-  stopThread_ = 1;
-  if (lockstep()) lockstep()->Stop();
-  thread_.Join();
+  StopGameThread();
   std::lock_guard guard(lock_);
   current_ = nullptr;
   // Message boxes that close themselves go with the tree.

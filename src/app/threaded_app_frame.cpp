@@ -11,15 +11,21 @@ ThreadedAppFrame::ThreadedAppFrame(const AppConfig& config, const SoundConfig& s
                                    FrameOptions options)
     : SoundAppFrame(config, soundConfig, std::move(platform), std::move(options)), threadGovernor_(clock()) {}
 
-ThreadedAppFrame::~ThreadedAppFrame() {
+ThreadedAppFrame::~ThreadedAppFrame() { StopGameThread(); }
+
+void ThreadedAppFrame::RequestThreadStop() {
   stopThread_ = 1;
   if (lockstep()) lockstep()->Stop();
-  thread_.Join();
+}
+
+void ThreadedAppFrame::StopGameThread() {
+  RequestThreadStop();
+  thread_.Join();  // resumes a thread that was never resumed, so that it sees the flag and ends
 }
 
 void ThreadedAppFrame::Exit() {
   SoundAppFrame::Exit();
-  stopThread_ = 1;
+  RequestThreadStop();
 }
 
 Result ThreadedAppFrame::SetThreadFrameRate(std::uint32_t fps) {
@@ -56,10 +62,7 @@ Result ThreadedAppFrame::Run() {
 
   Result result = SoundAppFrame::Run();
 
-  stopThread_ = 1;
-  if (lockstep()) lockstep()->Stop();
-  ResumeGameThread();  // a thread never resumed (the display failed) must still see the flag and end
-  thread_.Join();
+  StopGameThread();
   clock().Sleep(100);
   return result;
 }
@@ -96,10 +99,7 @@ std::intptr_t ThreadedAppFrame::WindowProc(const Message& m) {
   if (m.id == msg::kActivate && (m.wParam & 0xFFFF) != 0 && !active_) {
     threadGovernor_.Set(config_.threadFrameRate ? config_.threadFrameRate : config_.frameRate);
   }
-  if (m.id == msg::kSysCommand && (m.wParam & 0xFFF0) == platform::kScClose) {
-    stopThread_ = 1;
-    if (lockstep()) lockstep()->Stop();
-  }
+  if (m.id == msg::kSysCommand && (m.wParam & 0xFFF0) == platform::kScClose) RequestThreadStop();
   return SoundAppFrame::WindowProc(m);
 }
 

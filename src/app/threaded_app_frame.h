@@ -28,6 +28,10 @@ class ThreadedAppFrame : public SoundAppFrame {
 
  protected:
   void ThreadLoop();
+  // Asks the game thread to end at its next look at the flag (also waking a lockstep wait).
+  void RequestThreadStop();
+  // Asks it to end, wakes it if suspended, and waits for it.
+  void StopGameThread();
 
   platform::GameThread thread_;
   std::atomic<std::uint32_t> stopThread_{0};
