@@ -1,5 +1,6 @@
 // zelph-preview: renders screens of a built GUI pack into PNG pictures, as they look once every button has
-// appeared (or at a given frame), so the look of both builds can be reviewed without playing.
+// appeared (or at a given frame), and contact sheets of a pack's pictures, so the look of both builds can be
+// reviewed without playing.
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "config/resources.h"
+#include "contact_sheet.h"
 #include "gfx/graphics_context.h"
 #include "gfx/png_writer.h"
 #include "gfx/surface.h"
@@ -29,12 +31,15 @@ constexpr int kSettledFrames = 120;
 constexpr char kHelp[] =
     R"(Usage: zelph-preview DATA_DIR SCREEN OUT.png [--frame N]
        zelph-preview DATA_DIR all OUT_DIR [--frame N]
+       zelph-preview --sheet PACK OUT.png [--zoom N]
 
 DATA_DIR is a build's data folder (build/data/vga or build/data/qvga); its packs are loaded as the game
 loads them, at 640 x 480 or, for a folder named qvga, 320 x 240. SCREEN is one of:
   intro main options ingame continue hiscores addhs instr youlose youwin question error game
 "all" writes every screen as OUT_DIR/<screen>.png. --frame N draws the screen after N frames instead of
 once its buttons have settled (frame 0: before anything has appeared).
+--sheet draws every picture of one pack (build/data/vga/gui.pak, for example) on a contact sheet, each
+with its identifier, size and resource name; --zoom N (1 to 8) magnifies small pictures.
 Exit status: 0 success, 1 the packs or a screen could not be loaded or written, 2 wrong usage.
 )";
 
@@ -85,6 +90,25 @@ bool Render(const std::string& screen, int width, int height, int frames, const 
   return true;
 }
 
+int Sheet(int argc, char** argv) {
+  using namespace zelph;
+  preview::SheetOptions options;
+  if (argc == 6 && std::strcmp(argv[4], "--zoom") == 0 && argv[5][0] >= '1' && argv[5][0] <= '8' &&
+      argv[5][1] == 0) {
+    options.zoom = argv[5][0] - '0';
+  } else if (argc != 4) {
+    std::fputs(kHelp, stderr);
+    return kUsage;
+  }
+  gfx::GraphicsContext::Global().MarkOpen(gfx::DisplayProperties::Rgb565(640, 480));
+  std::string error;
+  if (!preview::WriteContactSheet(argv[2], argv[3], options, error)) {
+    std::fprintf(stderr, "zelph-preview: %s\n", error.c_str());
+    return kFailed;
+  }
+  return kOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,6 +117,7 @@ int main(int argc, char** argv) {
     std::fputs(kHelp, stdout);
     return kOk;
   }
+  if (argc >= 2 && std::strcmp(argv[1], "--sheet") == 0) return Sheet(argc, argv);
   if (argc != 4 && !(argc == 6 && std::strcmp(argv[4], "--frame") == 0)) {
     std::fputs(kHelp, stderr);
     return kUsage;
