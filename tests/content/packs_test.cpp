@@ -20,6 +20,7 @@
 #include "platform/sdl/hss_music.h"
 #include "platform/sdl/hss_sound.h"
 #include "screen_table.h"
+#include "ui/fonts.h"
 #include "ui/keyboard_tables.h"
 #include "test_support/temp_dir.h"
 
@@ -212,6 +213,40 @@ TEST_P(ShippedPacks, KeyboardPictureLinesUpWithTheKeyTables) {
       x += key.width;
     }
   }
+}
+
+// The level board is blitted without a colour key over the darkened field, so it must be a whole rectangle,
+// and the widest level number must fit inside it.
+TEST_P(ShippedPacks, NextLevelBoardIsWholeAndHoldsTheNumber) {
+  const config::ConfigSection& section = *config::GuiDocument().FindSection("next_level_wnd");
+  config::Rect at{};
+  ASSERT_TRUE(section.GetRect("rect", at));
+  const gfx::Surface board = Picture(section, "img");
+  ASSERT_GT(board.Width(), 0);
+  EXPECT_LE(at.left + board.Width(), GetParam().width);
+  EXPECT_LE(at.top + board.Height(), GetParam().height);
+  // A rounded or shadowed board leaves its corners black; a dark bevel line along the edge is fine.
+  for (auto [cx, cy] : {std::pair{0, 0}, {board.Width() - 8, 0}, {0, board.Height() - 8},
+                        {board.Width() - 8, board.Height() - 8}}) {
+    int black = 0;
+    for (int y = cy; y < cy + 8; ++y)
+      for (int x = cx; x < cx + 8; ++x) {
+        gfx::Color c = 0;
+        ASSERT_EQ(board.GetPixel(x, y, &c), S_OK);
+        black += c == 0;
+      }
+    EXPECT_LT(black, 32) << "corner at " << cx << "," << cy;
+  }
+  config::Point centre{};
+  ASSERT_TRUE(section.GetPoint("text_center", centre));
+  const auto font = ui::LoadFont(&section, "text_font");
+  ASSERT_NE(font, nullptr);
+  const Result width = font->TextWidth(u"88");
+  ASSERT_GT(width, 0);
+  EXPECT_GE(centre.x - width / 2, at.left);
+  EXPECT_LE(centre.x + width / 2, at.left + board.Width());
+  EXPECT_GE(centre.y, at.top);
+  EXPECT_LE(centre.y + font->GlyphHeight(), at.top + board.Height());
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, ShippedPacks, ::testing::Values(Build{"vga", 640, 480}, Build{"qvga", 320, 240}),

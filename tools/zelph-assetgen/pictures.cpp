@@ -170,7 +170,7 @@ bool RopeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std
 // A signboard: planks in a rounded outline, nails in the corners, a soft shadow, an optional title.
 bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
   ItemReader r(item);
-  int w = 0, h = 0, radius = 0, plank = 0, margin = 0, nails = 0, seed = 0;
+  int w = 0, h = 0, radius = 0, plank = 0, margin = 0, nails = 0, seed = 0, titleY = 0;
   WoodStyle wood;
   Letters title;
   title.style.px = 34;
@@ -180,7 +180,8 @@ bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
       !r.Int("plank", plank, 46, 8, 1000) || !r.Int("margin", margin, 10, 0, 64) ||
       !r.Int("nails", nails, 1, 0, 1) ||
       !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) ||
-      !r.Text("title", title.text, "") || !ReadLettering(r, title.style) || !r.Finish()) {
+      !r.Text("title", title.text, "") || !r.Int("title_y", titleY, 0, 0, 8192) || !ReadLettering(r, title.style) ||
+      !r.Finish()) {
     error = r.error();
     return false;
   }
@@ -211,7 +212,7 @@ bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
       DrawNail(pic, bx + (corner & 1 ? bw - nx : nx), by + (corner & 2 ? bh - ny : ny), nr);
   }
   title.cx = w / 2;
-  title.cy = by + bh / 2;
+  title.cy = titleY > 0 ? titleY : by + bh / 2;
   title.maxWidth = bw - 2 * inset - 24;
   return Finish(item, item.name, true, std::move(pic), {title}, faces, item.id, out, error);
 }

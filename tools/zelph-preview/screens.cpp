@@ -4,6 +4,8 @@
 #include <map>
 
 #include "config/resources.h"
+#include "config/user_settings.h"
+#include "gfx/blit.h"
 #include "ui/animated_image.h"
 #include "ui/button.h"
 #include "ui/edit_field.h"
@@ -12,6 +14,7 @@
 #include "ui/menu_window.h"
 #include "ui/message_box.h"
 #include "ui/on_screen_keyboard.h"
+#include "ui/pictures.h"
 #include "ui/text_label.h"
 
 namespace zelph::preview {
@@ -41,6 +44,11 @@ const std::map<std::string, MenuSpec>& Menus() {
   };
   return menus;
 }
+
+// The game pack holds the field pictures; until it does, the game screen shows the GUI pack's field cover,
+// and a won field shows the landscape.
+constexpr std::uint32_t kFieldCoverPicture = 0x01010010;
+constexpr std::uint32_t kWonFieldPicture = 0x01010001;
 
 std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
@@ -77,14 +85,68 @@ ui::TextLabel* Label(std::vector<std::unique_ptr<ui::Control>>& owned, ui::Contr
   return label;
 }
 
+// The options menu draws its two volume bars over its children, inside the volume plaques once they have
+// appeared, filled as far as the volumes a fresh home starts with.
+class OptionsPreview : public ui::MenuWindow {
+ public:
+  void LoadBars() {
+    const config::ConfigSection* wnd = Gui("options_wnd");
+    if (!wnd) return;
+    const auto [sound, music] = config::ReadVolumes();
+    bars_[0].volume = static_cast<int>(sound);
+    bars_[1].volume = static_cast<int>(music);
+    bars_[0].button = 1;  // "options_sound_vol", the second button
+    bars_[1].button = 3;  // "options_music_vol"
+    const char* rectKeys[] = {"sound_vol_rect", "music_vol_rect"};
+    const char* imageKeys[] = {"sound_vol_img", "music_vol_img"};
+    for (int i = 0; i < 2; ++i) {
+      bars_[i].rect = ui::ReadRect(*wnd, rectKeys[i]);
+      const std::uint32_t id = wnd->GetNumber(imageKeys[i], 0);
+      if (ui::LoadPicture(bars_[i].image, ui::PackFor(id), id) == S_OK) {
+        std::int32_t w = 0, h = 0;
+        bars_[i].image.FrameSize(-1, &w, &h);
+        bars_[i].rect.right = bars_[i].rect.left + w;
+        bars_[i].rect.bottom = bars_[i].rect.top + h;
+      }
+    }
+    const std::uint32_t back = wnd->GetNumber("vol_back_img", 0);
+    ui::LoadPicture(back_, ui::PackFor(back), back);
+  }
+
+  Result DrawOver(gfx::Surface& target, int originX, int originY, const ui::Rect& clip) override {
+    for (Bar& bar : bars_) {
+      ui::Button* button = FindButton(static_cast<std::uint32_t>(bar.button));
+      if (!button || button->State() != ui::kStateReleased) continue;
+      const int x = originX + rect.left + bar.rect.left, y = originY + rect.top + bar.rect.top;
+      if (back_.FrameCount() > 0) back_.DrawFrame(target, -1, x, y, nullptr, gfx::kBltColorKey);
+      if (bar.image.FrameCount() == 0) continue;
+      const gfx::Rect part{0, 0, (bar.rect.right - bar.rect.left) * bar.volume / 64, bar.rect.bottom - bar.rect.top};
+      if (part.right > 0) bar.image.DrawFrame(target, -1, x, y, &part, gfx::kBltColorKey);
+    }
+    return MenuWindow::DrawOver(target, originX, originY, clip);
+  }
+
+ private:
+  struct Bar {
+    ui::Rect rect;
+    gfx::Sprite image;
+    int volume = 0;
+    int button = 0;
+  };
+  Bar bars_[2];
+  gfx::Sprite back_;
+};
+
 ui::MenuWindow* Menu(const MenuSpec& layout, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
-  auto* window = Own<ui::MenuWindow>(owned);
-  window->Create(20014, root.rect, &root, ui::kHitTopmostFirst);
+  const bool options = layout.prefix == "options";
+  auto* window = options ? Own<OptionsPreview>(owned) : Own<ui::MenuWindow>(owned);
+  window->Create(20014, root.rect, &root, ui::kHitTopmostFirst | (options ? ui::kCallDrawOver : 0));
   window->LoadSection(layout.prefix + "_wnd");
   for (const char* part : {"_back_img", "_head_img", "_bott_img", "_left_rope_img", "_right_rope_img"})
     window->AddImage(layout.prefix + part, 0);
   for (const auto& button : layout.buttons) window->AddButton(button, 0, true, true);
   if (layout.closeButton) window->AddCloseButton();
+  if (options) static_cast<OptionsPreview*>(window)->LoadBars();
   return window;
 }
 
@@ -174,13 +236,64 @@ void Box(const char* section, const std::string& text, std::uint32_t flags,
   box->CreateFromSection(0x2000000, Wide(text), flags, 150, Gui(section));
 }
 
-// The game screen's top bar and the board that shows the next level's number, over a field cover. The bar
-// and the board are the game's own controls; here they are composed from the same keys.
-void GameScreen(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
-  auto* cover = Own<ui::AnimatedImage>(owned);
+// Darkens everything drawn before it to half, as the game does under the level board and the you-win sign.
+class Dimmer : public ui::Control {
+ public:
+  Result Draw(gfx::Surface& target, int, int, const ui::Rect&) override {
+    const std::uint32_t half = 128;
+    return gfx::FillRect(target, nullptr, 0, gfx::kDrawOpacity, &half);
+  }
+};
+
+// What the game shows while the next level loads: the last frame darkened, the level board blitted as it
+// is (so it is a whole rectangle), and the level's number centred at "text_center".
+class LevelBoardPreview : public Dimmer {
+ public:
+  bool Load(int level) {
+    const config::ConfigSection* next = Gui("next_level_wnd");
+    if (!next) return false;
+    const ui::Rect at = RectOf(next, "rect");
+    originX_ = at.left;
+    originY_ = at.top;
+    const std::uint32_t id = next->GetNumber("img", 0);
+    ui::LoadPicture(board_, ui::PackFor(id), id);
+    next->GetPoint("text_center", centre_);
+    next->GetColor("text_color", colour_);
+    font_ = KeepFont(next, "text_font");
+    text_ = Wide(std::to_string(level));
+    return true;
+  }
+
+  Result Draw(gfx::Surface& target, int originX, int originY, const ui::Rect& clip) override {
+    Dimmer::Draw(target, originX, originY, clip);
+    if (board_.FrameCount() > 0) board_.DrawFrame(target, -1, originX_, originY_);
+    gfx::BltFx fx;
+    fx.fillColor = colour_;
+    gfx::DrawText(target, centre_.x, centre_.y, text_, font_, gfx::kAlignCenter,
+                  colour_ ? gfx::kBltFillColor : gfx::kBltPlain, &fx);
+    return S_OK;
+  }
+
+ private:
+  gfx::Sprite board_;
+  int originX_ = 0, originY_ = 0;
+  config::Point centre_{};
+  std::uint32_t colour_ = 0;
+  gfx::AlphaFont* font_ = nullptr;
+  std::u16string text_;
+};
+
+// The game screen: the field's wooden cover (or, once won, the picture it hid) under the top bar with the
+// menu plaque, the score and the lives. The bar is the game's own control; here it is composed from the
+// same keys.
+void GameScreen(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned, bool won) {
   const config::ConfigSection* top = Gui("game_menu_top");
   const ui::Rect bar = RectOf(top, "rect");
-  cover->CreateFromIds(0, ui::Rect{0, bar.bottom, 0, 0}, &root, 0, 0x01010010, 0, 0);
+  auto* field = Own<ui::AnimatedImage>(owned);
+  if (won)
+    field->CreateFromIds(0, ui::Rect{0, 0, 0, 0}, &root, 0, kWonFieldPicture, 0, 0);
+  else
+    field->CreateFromIds(0, ui::Rect{0, bar.bottom, 0, 0}, &root, 0, kFieldCoverPicture, 0, 0);
   auto* back = Own<ui::AnimatedImage>(owned);
   back->CreateFromIds(0, bar, &root, 0, top ? top->GetNumber("back_img", 0) : 0, 0, 0);
   auto* menu = Own<ui::Button>(owned);
@@ -190,21 +303,13 @@ void GameScreen(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& ow
   top->GetColor("lifes_color", livesColour);
   Label(owned, back, RectOf(top, "score_rect"), KeepFont(top, "score_font"), "12840", ui::kTextLeft, scoreColour);
   Label(owned, back, RectOf(top, "lifes_rect"), KeepFont(top, "lifes_font"), "x3", ui::kTextCentered, livesColour);
+}
 
-  const config::ConfigSection* next = Gui("next_level_wnd");
-  if (!next) return;
-  const ui::Rect at = RectOf(next, "rect");
-  auto* board = Own<ui::AnimatedImage>(owned);
-  board->CreateFromIds(0, ui::Rect{at.left, at.top, at.left, at.top}, &root, ui::kTransparent,
-                       next->GetNumber("img", 0), 0, 0);
-  config::Point centre{};
-  next->GetPoint("text_center", centre);
-  gfx::AlphaFont* font = KeepFont(next, "text_font");
-  const int height = font ? font->GlyphHeight() : 0;
-  std::uint32_t colour = 0;
-  next->GetColor("text_color", colour);
-  Label(owned, &root, ui::Rect{centre.x - 100, centre.y - height / 2, centre.x + 100, centre.y + height},
-        font, "7", ui::kTextCentered, colour);
+// The you-win screen darkens the won field once and shows its sign and button over it.
+void YouWin(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
+  GameScreen(root, owned, true);
+  Own<Dimmer>(owned)->Create(0, root.rect, &root, 0);
+  Menu(Menus().at("youwin"), root, owned);
 }
 
 }  // namespace
@@ -225,7 +330,16 @@ bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::un
     return true;
   }
   if (name == "game") {
-    GameScreen(root, owned);
+    GameScreen(root, owned, false);
+    auto* board = Own<LevelBoardPreview>(owned);
+    board->Create(0, root.rect, &root, 0);
+    board->zOrder = 100;
+    root.SortChildren();
+    board->Load(7);
+    return true;
+  }
+  if (name == "youwin") {
+    YouWin(root, owned);
     return true;
   }
   if (name == "question" || name == "error") {
