@@ -16,6 +16,8 @@ std::vector<Key> Join(std::vector<std::vector<Key>> parts) {
 }
 
 std::vector<Key> Image() { return {{"image_rect"}, {"image", P}, {"image_a", P}}; }
+// A picture that covers every pixel (a background, the title picture) has no alpha picture.
+std::vector<Key> OpaqueImage() { return {{"image_rect"}, {"image", P}}; }
 
 // A menu button appears with its strip and is pressed in; a decoration only appears and rests.
 std::vector<Key> Button(bool pressable = true) {
@@ -30,10 +32,7 @@ void Screen(std::vector<Section>& out, const std::string& prefix, std::vector<Ke
             const std::vector<std::string>& buttons, const std::vector<std::string>& decorations = {}) {
   out.push_back({prefix + "_wnd", Join({{{"ButtonsShowDelayTicks"}, {"BetweenButtonsTicks"}}, windowKeys})});
   for (const char* part : {"_back_img", "_head_img", "_bott_img", "_left_rope_img", "_right_rope_img"}) {
-    // The landscape behind every screen covers every pixel and has no alpha picture.
-    out.push_back({prefix + part, std::string(part) == "_back_img"
-                                      ? std::vector<Key>{{"image_rect"}, {"image", P}}
-                                      : Image()});
+    out.push_back({prefix + part, std::string(part) == "_back_img" ? OpaqueImage() : Image()});
   }
   for (const auto& name : buttons) out.push_back({name, Button()});
   for (const auto& name : decorations) out.push_back({name, Button(false)});
@@ -50,7 +49,7 @@ std::vector<Section> GuiSections() {
                 {"percent_img", P}, {"progress_back", P}}});
   s.push_back({"intro_wnd", Join({{{"ButtonsShowDelayTicks"}, {"BetweenButtonsTicks"}, {"ticksToClose"},
                                    {"image_speed"}},
-                                  Image()})});
+                                  OpaqueImage()})});
   const auto box = Join({Image(), {{"text_color"}, {"text_rect"}, {"ok_bnt"}, {"show_sound", S}},
                          Font("text_font")});
   s.push_back({"message_box_qerry", Join({box, {{"cancel_bnt"}}})});

@@ -167,7 +167,36 @@ bool RopeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std
                 item.id, out, error);
 }
 
-// A signboard: planks in a rounded outline, nails in the corners, a soft shadow, an optional title.
+// A signboard of w x h: planks in a rounded outline inset by `margin`, a carved groove, nails in the corners
+// and a soft shadow. `inset` receives the groove's distance from the board's edge.
+Image SignBoard(int w, int h, const WoodStyle& wood, int radius, int plank, int margin, bool nails,
+                std::uint32_t seed, int& inset) {
+  const int bx = margin, by = margin / 2, bw = w - 2 * margin, bh = h - margin * 2;
+  Image pic(w, h);
+  Mask shape = RoundedRectMask(w, h, bx, by, bx + bw, by + bh, radius);
+  PaintMask(pic, SoftShadow(shape, 0, margin / 2, std::max(1, margin / 3), kOne * 11 / 20), 0, 0, kShadow);
+  Image body = PlankBoard(bw, bh, radius, plank, 5, wood, seed);
+  // A carved groove running round the board a little inside its edge.
+  inset = std::min(9, std::min(bw, bh) / 6);
+  Mask groove =
+      Subtract(RoundedRectMask(bw, bh, inset, inset, bw - inset, bh - inset, std::max(2, radius - inset)),
+               RoundedRectMask(bw, bh, inset + 2, inset + 2, bw - inset - 2, bh - inset - 2,
+                               std::max(2, radius - inset - 2)));
+  Mask grooveDepth(bw, bh);
+  for (std::size_t i = 0; i < groove.v.size(); ++i)
+    grooveDepth.v[i] = static_cast<std::uint16_t>(kOne - groove.v[i]);
+  ApplyShade(body, LightFromTopLeft(Blur(grooveDepth, 1), kOne));
+  DrawImage(pic, body, bx, by);
+  if (nails) {
+    const int nr = std::clamp(std::min(bw, bh) / 14, 3, 6);
+    const int nx = inset + nr + 6, ny = inset + nr + 4;
+    for (int corner = 0; corner < 4; ++corner)
+      DrawNail(pic, bx + (corner & 1 ? bw - nx : nx), by + (corner & 2 ? bh - ny : ny), nr);
+  }
+  return pic;
+}
+
+// A signboard with an optional painted title.
 bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
   ItemReader r(item);
   int w = 0, h = 0, radius = 0, plank = 0, margin = 0, nails = 0, seed = 0, titleY = 0;
@@ -185,36 +214,56 @@ bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
     error = r.error();
     return false;
   }
-  const int bx = margin, by = margin / 2, bw = w - 2 * margin, bh = h - margin * 2;
-  if (bw < 8 || bh < 8) {
+  if (w - 2 * margin < 8 || h - 2 * margin < 8) {
     error = "line " + std::to_string(item.line) + " (" + item.name + "): too small for its margin";
     return false;
   }
-  Image pic(w, h);
-  Mask shape = RoundedRectMask(w, h, bx, by, bx + bw, by + bh, radius);
-  PaintMask(pic, SoftShadow(shape, 0, margin / 2, std::max(1, margin / 3), kOne * 11 / 20), 0, 0, kShadow);
-  Image body = PlankBoard(bw, bh, radius, plank, 5, wood, static_cast<std::uint32_t>(seed));
-  // A carved groove running round the board a little inside its edge.
-  const int inset = std::min(9, std::min(bw, bh) / 6);
-  Mask groove =
-      Subtract(RoundedRectMask(bw, bh, inset, inset, bw - inset, bh - inset, std::max(2, radius - inset)),
-               RoundedRectMask(bw, bh, inset + 2, inset + 2, bw - inset - 2, bh - inset - 2,
-                               std::max(2, radius - inset - 2)));
-  Mask grooveDepth(bw, bh);
-  for (std::size_t i = 0; i < groove.v.size(); ++i)
-    grooveDepth.v[i] = static_cast<std::uint16_t>(kOne - groove.v[i]);
-  ApplyShade(body, LightFromTopLeft(Blur(grooveDepth, 1), kOne));
-  DrawImage(pic, body, bx, by);
-  if (nails) {
-    const int nr = std::clamp(std::min(bw, bh) / 14, 3, 6);
-    const int nx = inset + nr + 6, ny = inset + nr + 4;
-    for (int corner = 0; corner < 4; ++corner)
-      DrawNail(pic, bx + (corner & 1 ? bw - nx : nx), by + (corner & 2 ? bh - ny : ny), nr);
-  }
+  int inset = 0;
+  Image pic = SignBoard(w, h, wood, radius, plank, margin, nails, static_cast<std::uint32_t>(seed), inset);
   title.cx = w / 2;
-  title.cy = titleY > 0 ? titleY : by + bh / 2;
-  title.maxWidth = bw - 2 * inset - 24;
+  title.cy = titleY > 0 ? titleY : margin / 2 + (h - 2 * margin) / 2;
+  title.maxWidth = w - 2 * margin - 2 * inset - 24;
   return Finish(item, item.name, true, std::move(pic), {title}, faces, item.id, out, error);
+}
+
+// The title picture: the landscape with the title board hanging on two ropes in the middle, and a line of
+// painted lettering under it.
+bool SplashItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, bw = 0, bh = 0, boardY = 0, seed = 0;
+  Letters title, line;
+  title.style.px = 48;
+  title.style.outlineWidth = 3;
+  title.style.shadow = 4;
+  line.style.px = 22;
+  line.style.outlineWidth = 2;
+  line.style.shadow = 2;
+  if (!r.Size("size", w, h) || !r.Size("board", bw, bh) || !r.Int("board_y", boardY, 150, 0, 8192) ||
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) ||
+      !r.Text("title", title.text, "") || !r.Text("line", line.text, "") || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  if (bw + 20 > w || boardY + bh > h || bw < 60 || bh < 40) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): the board does not fit the picture";
+    return false;
+  }
+  Image pic = Landscape(w, h, 58, static_cast<std::uint32_t>(seed));
+  const int bx = (w - bw) / 2;
+  constexpr int kRopeWidth = 16;
+  for (int side = 0; side < 2; ++side) {
+    const int rx = side == 0 ? bx + bw / 8 : bx + bw - bw / 8 - kRopeWidth;
+    DrawImage(pic, VerticalRope(kRopeWidth, boardY + 24, static_cast<std::uint32_t>(seed + side)), rx, 0);
+  }
+  int inset = 0;
+  DrawImage(pic, SignBoard(bw, bh, WalnutWood(), 14, 46, 10, true, static_cast<std::uint32_t>(seed), inset), bx,
+            boardY);
+  title.cx = line.cx = w / 2;
+  title.cy = boardY + 5 + (bh - 20) / 2;
+  title.maxWidth = bw - 2 * inset - 44;
+  line.cy = boardY + bh + 36;
+  line.maxWidth = w - 40;
+  return Finish(item, item.name, false, std::move(pic), {title, line}, faces, item.id, out, error);
 }
 
 // A button plaque in its four states: released, pressed in, disabled, highlighted.
@@ -390,6 +439,7 @@ bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out
   if (item.kind == "landscape") return LandscapeItem(item, faces, out, error);
   if (item.kind == "rope") return RopeItem(item, faces, out, error);
   if (item.kind == "board") return BoardItem(item, faces, out, error);
+  if (item.kind == "splash") return SplashItem(item, faces, out, error);
   if (item.kind == "plaque") return PlaqueItem(item, faces, out, error);
   if (item.kind == "panel") return PanelItem(item, faces, out, error);
   if (item.kind == "slot") return SlotItem(item, faces, out, error);

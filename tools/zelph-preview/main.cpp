@@ -35,7 +35,7 @@ constexpr char kHelp[] =
 
 DATA_DIR is a build's data folder (build/data/vga or build/data/qvga); its packs are loaded as the game
 loads them, at 640 x 480 or, for a folder named qvga, 320 x 240. SCREEN is one of:
-  intro main options ingame continue hiscores addhs instr youlose youwin question error game
+  startup intro main options ingame continue hiscores addhs instr youlose youwin question error game
 "all" writes every screen as OUT_DIR/<screen>.png. --frame N draws the screen after N frames instead of
 once its buttons have settled (frame 0: before anything has appeared).
 --sheet draws every picture of one pack (build/data/vga/gui.pak, for example) on a contact sheet, each

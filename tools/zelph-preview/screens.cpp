@@ -236,6 +236,45 @@ void Box(const char* section, const std::string& text, std::uint32_t flags,
   box->CreateFromSection(0x2000000, Wide(text), flags, 150, Gui(section));
 }
 
+// The start-up window part way through loading (four steps of seven): its background, the slot under the
+// bar, and as much of the bar picture as the progress reaches.
+class StartUpPreview : public ui::Control {
+ public:
+  void Load() {
+    const config::ConfigSection* section = Gui("start_up_wnd");
+    if (!section) return;
+    hasBack_ = section->GetRaw("back_rect") != nullptr;
+    back_at_ = RectOf(section, "back_rect");
+    progress_ = RectOf(section, "progress_rect");
+    percent_ = RectOf(section, "percent_rect");
+    step_ = section->GetInt("percent_step", 0);
+    for (auto [sprite, key] : {std::pair{&back_, "back_img"}, {&slot_, "progress_back"}, {&bar_, "percent_img"}}) {
+      const std::uint32_t id = section->GetNumber(key, 0);
+      ui::LoadPicture(*sprite, ui::PackFor(id), id);
+    }
+  }
+
+  Result Draw(gfx::Surface& target, int, int, const ui::Rect&) override {
+    if (hasBack_ && back_.FrameCount() > 0) back_.DrawFrame(target, -1, back_at_.left, back_at_.top);
+    if (bar_.FrameCount() == 0) return S_OK;
+    if (slot_.FrameCount() > 0) slot_.DrawFrame(target, -1, progress_.left, progress_.top, nullptr, gfx::kBltColorKey);
+    int visible = (percent_.right - percent_.left) * kValue / kMaximum;
+    if (step_ > 0) visible -= visible % step_;
+    const gfx::Rect part{0, 0, visible, percent_.bottom - percent_.top};
+    if (visible > 0)
+      bar_.DrawFrame(target, -1, progress_.left + percent_.left, progress_.top + percent_.top, &part,
+                     gfx::kBltColorKey);
+    return S_OK;
+  }
+
+ private:
+  static constexpr int kValue = 4, kMaximum = 7;
+  bool hasBack_ = false;
+  ui::Rect back_at_, progress_, percent_;
+  int step_ = 0;
+  gfx::Sprite back_, slot_, bar_;
+};
+
 // Darkens everything drawn before it to half, as the game does under the level board and the you-win sign.
 class Dimmer : public ui::Control {
  public:
@@ -315,13 +354,19 @@ void YouWin(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned)
 }  // namespace
 
 const std::vector<std::string>& ScreenNames() {
-  static const std::vector<std::string> names = {"intro", "main",    "options", "ingame", "continue", "hiscores",
-                                                 "addhs", "instr",   "youlose", "youwin", "question", "error",
-                                                 "game"};
+  static const std::vector<std::string> names = {"startup", "intro",  "main",    "options", "ingame",
+                                                 "continue", "hiscores", "addhs", "instr", "youlose",
+                                                 "youwin",  "question", "error", "game"};
   return names;
 }
 
 bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
+  if (name == "startup") {
+    auto* window = Own<StartUpPreview>(owned);
+    window->Create(0, root.rect, &root, 0);
+    window->Load();
+    return true;
+  }
   if (name == "intro") {
     auto* window = Own<ui::MenuWindow>(owned);
     window->Create(20012, root.rect, &root, ui::kHitTopmostFirst);
