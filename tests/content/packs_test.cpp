@@ -150,6 +150,10 @@ TEST_P(ShippedPacks, WindowsPicturesAndButtonsLieOnTheScreen) {
         const gfx::Surface picture = Picture(section, imageKey);
         w = picture.Width();
         h = picture.Height();
+        // An animation strip places one frame.
+        const auto bytes = config::GlobalPackList().Extract(section.GetNumber(imageKey, 0));
+        const auto strip = bytes ? gfx::ReadEbmHeader(*bytes) : std::nullopt;
+        if (strip && strip->frames > 1) w = static_cast<int>(strip->frameWidth);
       }
       SCOPED_TRACE(std::string(section.Name()) + "/" + rectKey);
       EXPECT_GE(rect.left, 0);

@@ -167,6 +167,38 @@ bool RopeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std
                 item.id, out, error);
 }
 
+// A strip of `frames` copies of `board` in which a laser spark runs along the middle of the board from one
+// end of its groove to the other, leaving a glowing cut that cools behind it; the spark takes the first
+// two thirds of the frames and the rest shows the board still. `scale` is 1 for 640 x 480, 2 for 320 x 240.
+Image SparkStrip(const Image& board, int frames, int inset, int scale) {
+  Image strip(board.w * frames, board.h);
+  const int run = frames * 2 / 3;
+  const int left = (inset + 14) / scale, right = board.w - (inset + 14) / scale;
+  const int cy = board.h / 2 - 2 / scale;
+  const int glow = 10 / scale + 1;  // radius of the spark's glow
+  for (int f = 0; f < frames; ++f) {
+    Image frame = board;
+    if (f < run) {
+      const int sx = left + (right - left) * f / std::max(1, run - 1);
+      // The cut: a thin glowing line from where the spark started, hottest next to it.
+      Mask cut(board.w, board.h), spark(board.w, board.h), core(board.w, board.h);
+      for (int x = left; x < sx; ++x) {
+        const int heat = kOne - (sx - x) * kOne / std::max(1, right - left);
+        cut.At(x, cy) = static_cast<std::uint16_t>(heat);
+        if (scale == 1) cut.At(x, cy + 1) = static_cast<std::uint16_t>(heat / 2);
+      }
+      DrawCapsule(spark, sx * kSub, cy * kSub, sx * kSub, cy * kSub, glow * kSub);
+      DrawCapsule(core, sx * kSub, cy * kSub, sx * kSub, cy * kSub, glow * kSub / 3);
+      PaintMask(frame, Blur(cut, 1), 0, 0, Color{0xFF, 0x7A, 0x20});
+      PaintMask(frame, cut, 0, 0, Color{0xFF, 0xD8, 0x70}, kOne * 3 / 4);
+      PaintMask(frame, Blur(spark, glow / 2 + 1), 0, 0, Color{0xFF, 0x90, 0x30}, kOne * 3 / 4);
+      PaintMask(frame, Blur(core, 1), 0, 0, Color{0xFF, 0xFF, 0xE8});
+    }
+    DrawImage(strip, frame, f * board.w, 0);
+  }
+  return strip;
+}
+
 // A signboard of w x h: planks in a rounded outline inset by `margin`, a carved groove, nails in the corners
 // and a soft shadow. `inset` receives the groove's distance from the board's edge.
 Image SignBoard(int w, int h, const WoodStyle& wood, int radius, int plank, int margin, bool nails,
@@ -199,7 +231,7 @@ Image SignBoard(int w, int h, const WoodStyle& wood, int radius, int plank, int 
 // A signboard with an optional painted title.
 bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
   ItemReader r(item);
-  int w = 0, h = 0, radius = 0, plank = 0, margin = 0, nails = 0, seed = 0, titleY = 0;
+  int w = 0, h = 0, radius = 0, plank = 0, margin = 0, nails = 0, seed = 0, titleY = 0, spark = 0;
   WoodStyle wood;
   Letters title;
   title.style.px = 34;
@@ -209,8 +241,8 @@ bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
       !r.Int("plank", plank, 46, 8, 1000) || !r.Int("margin", margin, 10, 0, 64) ||
       !r.Int("nails", nails, 1, 0, 1) ||
       !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) ||
-      !r.Text("title", title.text, "") || !r.Int("title_y", titleY, 0, 0, 8192) || !ReadLettering(r, title.style) ||
-      !r.Finish()) {
+      !r.Text("title", title.text, "") || !r.Int("title_y", titleY, 0, 0, 8192) ||
+      !r.Int("spark", spark, 0, 0, 64) || !ReadLettering(r, title.style) || !r.Finish()) {
     error = r.error();
     return false;
   }
@@ -223,7 +255,19 @@ bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
   title.cx = w / 2;
   title.cy = titleY > 0 ? titleY : margin / 2 + (h - 2 * margin) / 2;
   title.maxWidth = w - 2 * margin - 2 * inset - 24;
-  return Finish(item, item.name, true, std::move(pic), {title}, faces, item.id, out, error);
+  if (!Finish(item, item.name, true, std::move(pic), {title}, faces, item.id, out, error)) return false;
+  if (spark > 1) {
+    if (w * spark > 8192) {
+      error = "line " + std::to_string(item.line) + " (" + item.name + "): a strip of " + std::to_string(spark) +
+              " frames is wider than the game's pictures may be (8192)";
+      return false;
+    }
+    Picture& p = out.back();
+    p.vga = SparkStrip(p.vga, spark, margin + inset, 1);
+    p.qvga = SparkStrip(p.qvga, spark, margin + inset, 2);
+    p.frames = spark;
+  }
+  return true;
 }
 
 // The title picture: the landscape with the title board hanging on two ropes in the middle, and a line of
