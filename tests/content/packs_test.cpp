@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,14 +16,13 @@
 #include "gfx/graphics_context.h"
 #include "gfx/image_decode.h"
 #include "gfx/surface.h"
+#include "key_checks.h"
 #include "platform/home.h"
 #include "platform/registry.h"
-#include "platform/sdl/hss_music.h"
-#include "platform/sdl/hss_sound.h"
 #include "screen_table.h"
+#include "test_support/temp_dir.h"
 #include "ui/fonts.h"
 #include "ui/keyboard_tables.h"
-#include "test_support/temp_dir.h"
 
 namespace zelph::content {
 namespace {
@@ -38,7 +38,8 @@ class ShippedPacks : public ::testing::TestWithParam<Build> {
  protected:
   void SetUp() override {
     // Pictures decode into surfaces of the display's pixel format.
-    gfx::GraphicsContext::Global().MarkOpen(gfx::DisplayProperties::Rgb565(GetParam().width, GetParam().height));
+    gfx::GraphicsContext::Global().MarkOpen(
+        gfx::DisplayProperties::Rgb565(GetParam().width, GetParam().height));
     platform::SetHomeDir(home_.path());
     platform::OpenSystemRegistry(home_.path() / "registry.reg");
     config::ReleaseResources();
@@ -55,47 +56,57 @@ class ShippedPacks : public ::testing::TestWithParam<Build> {
   config::UserSettingsFile settings_;
 };
 
-void CheckKey(const config::ConfigSection& section, const Key& key) {
-  SCOPED_TRACE(std::string(section.Name()) + "/" + key.name);
-  ASSERT_NE(section.GetRaw(key.name), nullptr) << "missing";
-  if (key.kind == Kind::kPresent) return;
-  const std::uint32_t id = section.GetNumber(key.name, 0);
-  ASSERT_NE(id, 0u) << section.GetRaw(key.name);
-  const auto bytes = config::GlobalPackList().Extract(id);
-  ASSERT_TRUE(bytes.has_value()) << "no resource " << section.GetRaw(key.name);
-  switch (key.kind) {
-    case Kind::kPicture: {
-      gfx::Surface surface;
-      EXPECT_EQ(gfx::DecodeImage(surface, *bytes, 0), S_OK);
-      EXPECT_GT(surface.Width() * surface.Height(), 0);
-      break;
-    }
-    case Kind::kSound: {
-      platform::hssSound sound;
-      EXPECT_EQ(sound.load(bytes->data(), bytes->size(), true), S_OK);
-      break;
-    }
-    case Kind::kMusic: {
-      platform::hssMusic music;
-      EXPECT_EQ(music.load(bytes->data(), bytes->size(), true), S_OK);
-      break;
-    }
-    case Kind::kPresent:
-      break;
-  }
-}
-
 TEST_P(ShippedPacks, EverySectionAndKeyTheScreensReadIsThereAndResolves) {
   for (const Section& wanted : GuiSections()) {
     const config::ConfigSection* section = config::GuiDocument().FindSection(wanted.name);
-    ASSERT_NE(section, nullptr) << "GUI section " << wanted.name;
-    for (const Key& key : wanted.keys) CheckKey(*section, key);
+    if (section) {
+      CheckSection(config::GuiDocument(), *section, wanted);
+    } else {
+      ADD_FAILURE() << "no GUI section " << wanted.name;
+    }
   }
   for (const Section& wanted : SoundSections()) {
     const config::ConfigSection* section = config::SoundDocument().FindSection(wanted.name);
-    ASSERT_NE(section, nullptr) << "sound section " << wanted.name;
-    for (const Key& key : wanted.keys) CheckKey(*section, key);
+    if (section) {
+      CheckSection(config::SoundDocument(), *section, wanted);
+    } else {
+      ADD_FAILURE() << "no sound section " << wanted.name;
+    }
   }
+}
+
+// Each pack says what it is and declares every configuration document it holds (the identifiers just above
+// its description), so that none is left out of the game's documents.
+TEST_P(ShippedPacks, EveryPackDescribesItselfAndDeclaresItsDocuments) {
+  config::PackList& packs = config::GlobalPackList();
+  std::set<std::string> types;
+  for (int i = 0; i < packs.Count(); ++i) {
+    const config::PackList::Record& record = *packs.RecordAt(i);
+    SCOPED_TRACE(record.path.filename().string());
+    auto bytes = packs.At(i)->Extract(record.lowest);
+    ASSERT_TRUE(bytes.has_value());
+    config::ConfigDocument description;
+    ASSERT_GE(description.LoadMemory(std::move(*bytes)), 0);
+    const config::ConfigSection* main = description.FindSection("main");
+    ASSERT_NE(main, nullptr);
+    CheckSection(description, *main, PackDescription());
+    EXPECT_STRCASEEQ(main->GetRaw("filter"), "1.0") << "the resource filter of a fresh installation";
+    const char* type = main->GetRaw("type");
+    ASSERT_NE(type, nullptr);
+    const std::set<std::string> known = {"gui", "game", "sound"};
+    EXPECT_TRUE(known.contains(type)) << type;
+    types.insert(type);
+    std::set<std::uint32_t> declared;
+    for (int k = 1; k <= main->GetInt("count", 0); ++k)
+      declared.insert(main->GetNumber(std::to_string(k), 0));
+    for (std::uint32_t id = record.lowest + 1; id <= record.lowest + 0xFF; ++id) {
+      if (packs.At(i)->SizeOf(id)) {
+        EXPECT_TRUE(declared.contains(id))
+            << "document " << std::hex << std::showbase << id << " is not declared";
+      }
+    }
+  }
+  EXPECT_EQ(types, (std::set<std::string>{"game", "gui", "sound"}));
 }
 
 // Identifiers the documents hold beyond the table (a modder's or a new screen's) are checked as well: every
@@ -108,23 +119,48 @@ TEST_P(ShippedPacks, EveryIdentifierInTheGuiDocumentResolvesToItsKind) {
       const char* value = section.GetRaw(key);
       if (std::string_view(value).substr(0, 2) != "0x") continue;
       const std::uint32_t id = section.GetNumber(key, 0);
-      const Kind kind = (id >> 24) == 0x01 ? Kind::kPicture : (id >> 16) == 0x0202 ? Kind::kMusic : Kind::kSound;
-      CheckKey(section, {std::string(key), kind});
+      const Kind kind = (id >> 24) == 0x01     ? Kind::kPicture
+                        : (id >> 16) == 0x0202 ? Kind::kMusic
+                                               : Kind::kSound;
+      CheckKey(config::GuiDocument(), section, {std::string(key), kind});
       ++checked;
     }
   }
   EXPECT_GT(checked, 300);
 }
 
-TEST_P(ShippedPacks, SectionsNamedByOthersExist) {
-  for (const char* box : {"message_box_qerry", "message_box_error"}) {
-    const config::ConfigSection* section = config::GuiDocument().FindSection(box);
+// The longest texts the game writes into its labels fit them. Names have at most eight characters, written
+// here in the widest letter; scores are given seven digits, the lives three characters.
+TEST_P(ShippedPacks, LabelsHoldTheLongestTextsTheGameWritesIntoThem) {
+  struct Label {
+    const char* section;
+    const char* rect;
+    const char* font;
+    std::u16string text;
+    int inset = 0;  // pixels the control keeps free at the left
+  };
+  const config::ConfigSection* error = config::GuiDocument().FindSection("message_box_error");
+  ASSERT_NE(error, nullptr);
+  std::u16string errorText;
+  ASSERT_TRUE(error->GetString("global_err_no_plugin", errorText));
+  const std::vector<Label> labels = {
+      {"hs_wnd", "name_rect", "name_font", u"WWWWWWWW"},
+      {"hs_wnd", "name_rect", "name_font", u"<unknown>"},
+      {"hs_wnd", "score_rect", "score_font", u"8888888"},
+      {"add_hs_wnd", "edit_rect", "edit_font", u"WWWWWWWW", 2},
+      {"game_menu_top", "score_rect", "score_font", u"8888888"},
+      {"game_menu_top", "lifes_rect", "lifes_font", u"x99"},
+      {"message_box_qerry", "text_rect", "text_font", u"This will end \\nyour current game!\\nAre you sure?"},
+      {"message_box_error", "text_rect", "text_font", errorText},
+  };
+  for (const Label& label : labels) {
+    SCOPED_TRACE(std::string(label.section) + "/" + label.rect);
+    const config::ConfigSection* section = config::GuiDocument().FindSection(label.section);
     ASSERT_NE(section, nullptr);
-    for (const char* key : {"ok_bnt", "cancel_bnt"}) {
-      const char* name = section->GetRaw(key);
-      if (!name) continue;
-      EXPECT_NE(config::GuiDocument().FindSection(name), nullptr) << box << "/" << key << " = " << name;
-    }
+    config::Rect rect{};
+    ASSERT_TRUE(section->GetRect(label.rect, rect));
+    CheckTextFits(*section, label.font, label.text, rect.right - rect.left - label.inset,
+                  rect.bottom - rect.top);
   }
 }
 
@@ -137,7 +173,8 @@ gfx::Surface Picture(const config::ConfigSection& section, const char* key) {
   return surface;
 }
 
-// Everything placed on a screen lies on it: the rectangle as given, or at the picture's size when it is empty.
+// Everything placed on a screen lies on it: the rectangle as given, or at the picture's size when it is
+// empty.
 TEST_P(ShippedPacks, WindowsPicturesAndButtonsLieOnTheScreen) {
   const Build build = GetParam();
   for (const Section& wanted : GuiSections()) {
@@ -209,7 +246,8 @@ TEST_P(ShippedPacks, KeyboardPictureLinesUpWithTheKeyTables) {
         int cap = 0, groove = 0;
         const int rowHeight = line.bottom - line.top;
         for (int y = line.top + rowHeight / 4; y < line.top + rowHeight * 3 / 4; ++y) {
-          for (int dx = 3; dx <= 5; ++dx) cap = std::max(cap, Brightness(picture, frame * frameWidth + x + key.width - dx, y));
+          for (int dx = 3; dx <= 5; ++dx)
+            cap = std::max(cap, Brightness(picture, frame * frameWidth + x + key.width - dx, y));
           groove = std::max(groove, Brightness(picture, frame * frameWidth + x + key.width, y));
         }
         EXPECT_GT(cap, groove + 16) << "frame " << frame;
@@ -230,7 +268,9 @@ TEST_P(ShippedPacks, NextLevelBoardIsWholeAndHoldsTheNumber) {
   EXPECT_LE(at.left + board.Width(), GetParam().width);
   EXPECT_LE(at.top + board.Height(), GetParam().height);
   // A rounded or shadowed board leaves its corners black; a dark bevel line along the edge is fine.
-  for (auto [cx, cy] : {std::pair{0, 0}, {board.Width() - 8, 0}, {0, board.Height() - 8},
+  for (auto [cx, cy] : {std::pair{0, 0},
+                        {board.Width() - 8, 0},
+                        {0, board.Height() - 8},
                         {board.Width() - 8, board.Height() - 8}}) {
     int black = 0;
     for (int y = cy; y < cy + 8; ++y)
@@ -253,7 +293,8 @@ TEST_P(ShippedPacks, NextLevelBoardIsWholeAndHoldsTheNumber) {
   EXPECT_LE(centre.y + font->GlyphHeight(), at.top + board.Height());
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, ShippedPacks, ::testing::Values(Build{"vga", 640, 480}, Build{"qvga", 320, 240}),
+INSTANTIATE_TEST_SUITE_P(Builds, ShippedPacks,
+                         ::testing::Values(Build{"vga", 640, 480}, Build{"qvga", 320, 240}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
