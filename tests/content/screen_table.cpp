@@ -42,9 +42,11 @@ std::vector<Key> SoundButton() { return Join({Button(), {{"press_sound", S}}}); 
 void Screen(std::vector<Section>& out, const std::string& prefix, std::vector<Key> windowKeys,
             const std::vector<std::string>& buttons, const std::vector<std::string>& decorations = {}) {
   out.push_back({prefix + "_wnd", Join({Timing(), windowKeys})});
-  for (const char* part : {"_back_img", "_head_img", "_bott_img", "_left_rope_img", "_right_rope_img"}) {
-    out.push_back({prefix + part, std::string(part) == "_back_img" ? OpaqueImage() : Image()});
-  }
+  out.push_back({prefix + "_back_img", OpaqueImage()});
+  out.push_back({prefix + "_head_img", Image()});
+  // The bottom plank is a strip the laser spark runs along.
+  out.push_back({prefix + "_bott_img", Join({Image(), {{"image_speed", Kind::kInt}}})});
+  for (const char* rope : {"_left_rope_img", "_right_rope_img"}) out.push_back({prefix + rope, Image()});
   for (const auto& name : buttons) out.push_back({name, MenuButton()});
   for (const auto& name : decorations) out.push_back({name, Button(false)});
 }
