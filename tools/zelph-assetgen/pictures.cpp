@@ -6,6 +6,7 @@
 #include "fixed_math.h"
 #include "keyboard.h"
 #include "landscape.h"
+#include "pieces.h"
 #include "rope.h"
 #include "shapes.h"
 #include "wood.h"
@@ -477,6 +478,29 @@ bool GaugeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
   return Finish(item, item.name, true, std::move(pic), {}, faces, item.id, out, error);
 }
 
+// A piece of the game (the head, an enemy, a prize), or with frames > 1 a strip of its own motion.
+bool PieceItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, frames = 1, heading = 0;
+  std::string shape;
+  Piece piece = Piece::kHead;
+  if (!r.Size("size", w, h) || !r.Text("shape", shape, "") || !r.Int("frames", frames, 1, 1, 32) ||
+      !r.Int("heading", heading, 0, -360, 360) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  if (!PieceFromName(shape, piece)) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): unknown shape \"" + shape + "\"";
+    return false;
+  }
+  Image strip(w * frames, h);
+  for (int f = 0; f < frames; ++f)
+    DrawImage(strip, DrawPiece(piece, w, h, PiecePose{f, frames, heading}), f * w, 0);
+  if (!Finish(item, item.name, true, std::move(strip), {}, faces, item.id, out, error)) return false;
+  out.back().frames = frames;
+  return true;
+}
+
 }  // namespace
 
 bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
@@ -489,6 +513,7 @@ bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out
   if (item.kind == "slot") return SlotItem(item, faces, out, error);
   if (item.kind == "gauge") return GaugeItem(item, faces, out, error);
   if (item.kind == "keyboard") return KeyboardItem(item, faces, out, error);
+  if (item.kind == "piece") return PieceItem(item, faces, out, error);
   error = "line " + std::to_string(item.line) + ": unknown picture kind \"" + item.kind + "\"";
   return false;
 }

@@ -38,6 +38,23 @@ int CapsuleDistance(int px, int py, int ax, int ay, int bx, int by, int halfWidt
 
 int CircleDistance(int px, int py, int cx, int cy, int r) { return Length(px - cx, py - cy) - r; }
 
+int PolygonDistance(int px, int py, const int* corners, int count) {
+  if (count < 2) return 1 << 30;
+  int nearest = 1 << 30;
+  bool inside = false;
+  for (int i = 0, j = count - 1; i < count; j = i++) {
+    const int ax = corners[2 * j], ay = corners[2 * j + 1], bx = corners[2 * i], by = corners[2 * i + 1];
+    nearest = std::min(nearest, CapsuleDistance(px, py, ax, ay, bx, by, 0));
+    // Crossings of a ray running right from the point.
+    if ((ay > py) != (by > py)) {
+      const std::int64_t crossX =
+          ax + static_cast<std::int64_t>(bx - ax) * (py - ay) / static_cast<std::int64_t>(by - ay);
+      if (px < crossX) inside = !inside;
+    }
+  }
+  return inside ? -nearest : nearest;
+}
+
 Mask RoundedRectMask(int w, int h, int x0, int y0, int x1, int y1, int radius) {
   Mask m(w, h);
   for (int y = std::max(0, y0 - 1); y < std::min(h, y1 + 1); ++y)

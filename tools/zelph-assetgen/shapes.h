@@ -20,6 +20,9 @@ int RoundedRectDistance(int px, int py, int x0, int y0, int x1, int y1, int r);
 // Distance from a point to the segment (ax, ay)-(bx, by), minus the half width (a capsule).
 int CapsuleDistance(int px, int py, int ax, int ay, int bx, int by, int halfWidth);
 int CircleDistance(int px, int py, int cx, int cy, int r);
+// Distance from a point to the closed polygon through `count` corners (x, y pairs), negative inside (even-odd
+// rule, so the corners may run either way round).
+int PolygonDistance(int px, int py, const int* corners, int count);
 
 // Masks of w x h pixels; shape coordinates are pixels (the shape functions take whole pixels for clarity).
 Mask RoundedRectMask(int w, int h, int x0, int y0, int x1, int y1, int radius);

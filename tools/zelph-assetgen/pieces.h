@@ -1,0 +1,31 @@
+// The game's pieces as small pictures: the cutting head, the three enemies and the four prizes. Each is drawn
+// to fill a picture of any size (the How to Play page shows them at about 40 pixels; a game pack may draw its
+// sprites from the same code at its own size and in every direction), lit from the top left, outlined so
+// that it still reads at half size, with a soft shadow on a transparent ground.
+#pragma once
+
+#include <string_view>
+
+#include "raster.h"
+
+namespace zelph::assetgen {
+
+enum class Piece { kHead, kBall, kHunter, kShuttle, kExtraLife, kGodMode, kSlowHead, kSlowEnemies };
+
+// The names descriptions use: "head", "ball", "hunter", "shuttle", "life", "god", "slow_head",
+// "slow_enemies". False for any other.
+bool PieceFromName(std::string_view name, Piece& out);
+
+struct PiecePose {
+  // Where in its cycle the piece's own motion is: frame `frame` of `frames` (the head's glow pulses once,
+  // the ball turns half a revolution, which looks the same as a whole one for its banded surface).
+  int frame = 0;
+  int frames = 1;
+  // Degrees clockwise from facing right: where a hunter looks, the axis a shuttle runs along.
+  int heading = 0;
+};
+
+// The piece filling a w x h picture (premultiplied colour, coverage as alpha).
+Image DrawPiece(Piece piece, int w, int h, const PiecePose& pose);
+
+}  // namespace zelph::assetgen
