@@ -11,50 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "config/resources.h"
 #include "gfx/ebm_format.h"
-#include "gfx/graphics_context.h"
 #include "gfx/image_decode.h"
 #include "gfx/surface.h"
 #include "key_checks.h"
-#include "platform/home.h"
-#include "platform/registry.h"
 #include "screen_table.h"
-#include "test_support/temp_dir.h"
+#include "shipped_packs.h"
 #include "ui/fonts.h"
 #include "ui/keyboard_tables.h"
 
 namespace zelph::content {
 namespace {
-
-struct Build {
-  const char* name;
-  int width, height;
-};
-
-void PrintTo(const Build& b, std::ostream* os) { *os << b.name; }
-
-class ShippedPacks : public ::testing::TestWithParam<Build> {
- protected:
-  void SetUp() override {
-    // Pictures decode into surfaces of the display's pixel format.
-    gfx::GraphicsContext::Global().MarkOpen(
-        gfx::DisplayProperties::Rgb565(GetParam().width, GetParam().height));
-    platform::SetHomeDir(home_.path());
-    platform::OpenSystemRegistry(home_.path() / "registry.reg");
-    config::ReleaseResources();
-    const auto data = std::filesystem::path(ZELPH_DATA_DIR) / GetParam().name;
-    ASSERT_GE(config::RegisterDefaultPacks(data), 3) << data;
-    ASSERT_EQ(config::LoadResources(settings_), S_OK);
-  }
-  void TearDown() override {
-    config::ReleaseResources();
-    gfx::GraphicsContext::Global().MarkClosed();
-  }
-
-  test::TempDir home_;
-  config::UserSettingsFile settings_;
-};
 
 TEST_P(ShippedPacks, EverySectionAndKeyTheScreensReadIsThereAndResolves) {
   for (const Section& wanted : GuiSections()) {
@@ -293,8 +260,7 @@ TEST_P(ShippedPacks, NextLevelBoardIsWholeAndHoldsTheNumber) {
   EXPECT_LE(centre.y + font->GlyphHeight(), at.top + board.Height());
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, ShippedPacks,
-                         ::testing::Values(Build{"vga", 640, 480}, Build{"qvga", 320, 240}),
+INSTANTIATE_TEST_SUITE_P(Builds, ShippedPacks, ::testing::Values(kVgaBuild, kQvgaBuild),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "ui/message_box.h"
 #include "ui/on_screen_keyboard.h"
 #include "ui/pictures.h"
+#include "ui/scroll_view.h"
 #include "ui/text_label.h"
 
 namespace zelph::preview {
@@ -192,12 +193,20 @@ void NameEntry(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>
   }
 }
 
-// The instructions page: its text items one below the other, as the screen lays them out (pictures and the
-// version line are the screen's own and are left out here).
+// The version line the instructions screen shows in place of "@V": the line break stays as the two
+// characters backslash and n, which the label breaks at.
+std::u16string VersionText() { return u"Version 1.1 (316)\\nMay  4 2006 11:29:28"; }
+
+// The instructions page built as the screen builds it: a scroll view at "scroll_rect" holding the text and
+// picture items of "instr_text_1", each placed below the bottom of the one before (its gap may be negative,
+// to set a text beside the picture above it). The view clips what lies below its visible part.
 void Page(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>& owned) {
   window.AddImage("instr_scroll_back", 0);
   const config::ConfigSection* page = Gui("instr_text_1");
-  const ui::Rect scroll = RectOf(Gui("instr_wnd"), "scroll_rect");
+  auto* view = Own<ui::ScrollView>(owned);
+  view->Create(20245, RectOf(Gui("instr_wnd"), "scroll_rect"), &window, ui::kTransparent, 0);
+  view->zOrder = 10;
+  window.SortChildren();
   if (!page) return;
   std::vector<gfx::AlphaFont*> fonts;
   std::vector<std::uint32_t> colours;
@@ -208,25 +217,38 @@ void Page(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>& own
     page->GetColor(base + "_color", c);
     colours.push_back(c);
   }
-  int y = scroll.top;
+  constexpr std::uint32_t kFirstItemId = 65635;
+  int y = 0;
   for (int i = 1; i <= page->GetInt("item_count", 0); ++i) {
+    const std::string key = std::to_string(i);
     std::array<std::int32_t, 8> t{};
-    std::u16string text;
-    if (!page->GetEightInts(std::to_string(i) + "_type", t) || t[0] != 1 ||
-        !page->GetString(std::to_string(i) + "_value", text))
+    if (!page->GetEightInts(key + "_type", t)) continue;
+    const std::uint32_t id = kFirstItemId + view->nextItemId;
+    if (t[0] == 1) {
+      std::u16string text;
+      if (!page->GetString(key + "_value", text)) continue;
+      if (text == u"@V") text = VersionText();
+      const int font = t[6] >= 1 && t[6] <= static_cast<int>(fonts.size()) ? t[6] - 1 : -1;
+      const std::uint32_t align = t[1] == 1 ? ui::kTextLeft : t[1] == 2 ? ui::kTextRight : ui::kTextCentered;
+      auto label = std::make_unique<ui::TextLabel>();
+      label->CreateWithFont(id, ui::Rect{t[2], y + t[3], t[2] + t[4], y + t[3] + t[5]}, nullptr,
+                            ui::kTransparent, font >= 0 ? fonts[font] : nullptr, text, align,
+                            font >= 0 ? colours[font] : 0);
+      y = view->AddItem(std::move(label), 0)->rect.bottom;
+    } else if (t[0] == 2) {
+      const std::uint32_t picture = page->GetNumber(key + "_value", 0);
+      if (picture == 0) continue;
+      auto image = std::make_unique<ui::AnimatedImage>();
+      image->CreateFromIds(id, ui::Rect{t[1], y + t[2], t[1], y + t[2]}, nullptr, ui::kTransparent, picture,
+                           page->GetNumber(key + "_value_a", 0), 10);
+      image->SetAnimation(true, t[4], t[3], false);
+      y = view->AddItem(std::move(image), 0)->rect.bottom;
+    } else {
       continue;
-    if (text == u"@V") text = u"Version 1.1 (316)\\n(build date and time)";
-    const int font = t[6] >= 1 && t[6] <= static_cast<int>(fonts.size()) ? t[6] - 1 : -1;
-    const ui::Rect r{scroll.left + t[2], y + t[3], scroll.left + t[2] + t[4], y + t[3] + t[5]};
-    if (r.bottom > scroll.bottom) break;  // below the visible part of the page
-    auto* label = Own<ui::TextLabel>(owned);
-    const std::uint32_t align = t[1] == 1 ? ui::kTextLeft : t[1] == 2 ? ui::kTextRight : ui::kTextCentered;
-    label->CreateWithFont(0, r, &window, ui::kTransparent, font >= 0 ? fonts[font] : nullptr, text, align,
-                          font >= 0 ? colours[font] : 0);
-    label->zOrder = 10;
-    y = r.bottom;
+    }
+    ++view->nextItemId;
   }
-  window.SortChildren();
+  view->UpdateExtent();
 }
 
 // The box places itself over the root, centred.
