@@ -26,6 +26,7 @@ TEST(DocVariants, SmallBuildHalvesCoordinatesOnly) {
       "1_type=1 3 10 8 492 30 1 0\n"
       "2_type=2 40 12 1 10 0 0 0\n"
       "2_value=0x01010600\n"
+      "3_type=1 1 64 -44 428 64 3 0\n"
       "3_value=Cut 20 planks\n";
   EXPECT_EQ(Derive(source, Build::kVga), source);
   EXPECT_EQ(Derive(source, Build::kQvga),
@@ -42,6 +43,7 @@ TEST(DocVariants, SmallBuildHalvesCoordinatesOnly) {
             "1_type=1 3 5 4 246 15 1 0\n"  // alignment and font number stay
             "2_type=2 20 6 1 10 0 0 0\n"   // picture: x and gap halve, step and delay stay
             "2_value=0x01010600\n"
+            "3_type=1 1 32 -22 214 32 3 0\n"  // a text set beside the picture above it goes back up
             "3_value=Cut 20 planks\n");
 }
 
