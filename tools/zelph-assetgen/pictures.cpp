@@ -493,6 +493,11 @@ bool PieceItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
     error = "line " + std::to_string(item.line) + " (" + item.name + "): unknown shape \"" + shape + "\"";
     return false;
   }
+  if (w * frames > 8192) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): a strip of " +
+            std::to_string(frames) + " frames is wider than the game's pictures may be (8192)";
+    return false;
+  }
   Image strip(w * frames, h);
   for (int f = 0; f < frames; ++f)
     DrawImage(strip, DrawPiece(piece, w, h, PiecePose{f, frames, heading}), f * w, 0);

@@ -130,7 +130,8 @@ TEST(Pieces, ThePieceItemMakesAStripOfItsFramesAndRefusesUnknownShapes) {
                        "0x701 hunter piece size=32x32 shape=hunter heading=135\n"
                        "0x702 a piece size=40x40 shape=teapot\n"
                        "0x703 b piece size=40x40\n"
-                       "0x704 c piece size=40x40 shape=ball frames=0\n",
+                       "0x704 c piece size=40x40 shape=ball frames=0\n"
+                       "0x705 d piece size=512x64 shape=ball frames=17\n",  // wider than 8192
                        items, error))
       << error;
   FaceCache faces(test::FontsDir());
