@@ -88,8 +88,11 @@ void ScrollView::UpdateExtent() {
   auto range = [](std::int64_t content, std::int64_t view) {
     return static_cast<int>(std::clamp<std::int64_t>(content - view, 0, kMaxScroll));
   };
-  maxX = range(contentRect.Width(), rect.Width());
-  maxY = range(contentRect.Height(), rect.Height());
+  // The range runs from the page's own top-left corner to the far edge of its items, so a page whose first
+  // item starts below its top can still bring its last line into view (a range of only the items' height
+  // would stop short by that gap).
+  maxX = range(contentRect.right, rect.Width());
+  maxY = range(contentRect.bottom, rect.Height());
   positionX = positionY = 0;
   pendingScroll = false;
 }

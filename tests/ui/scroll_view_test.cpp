@@ -89,6 +89,23 @@ TEST_F(ScrollTest, ScrollingIsClampedAndContentThatFitsDoesNotMove) {
   EXPECT_EQ(item->rect.top, 0);
 }
 
+// A page whose items begin below its top still scrolls far enough to show its last line whole.
+TEST_F(ScrollTest, AGapAboveTheFirstItemDoesNotCutOffTheLast) {
+  ScrollView page;
+  page.Create(1, Rect{0, 0, 100, 100}, root.get(), 0, 0);
+  Control* last = nullptr;
+  for (int i = 0; i < 3; ++i) {
+    auto item = std::make_unique<Control>();
+    item->Create(10 + i, Rect{0, 8 + 60 * i, 50, 8 + 60 * i + 60}, &page, 0);
+    last = page.AddItem(std::move(item), 0);
+  }
+  page.UpdateExtent();
+  EXPECT_EQ(page.maxY, 88);
+  page.ScrollTo(0, 1000);
+  Draw();
+  EXPECT_EQ(last->rect.bottom, 100);  // the last item ends at the view's bottom edge
+}
+
 TEST_F(ScrollTest, ItemsComeAndGo) {
   auto again = view.RemoveItem(65635, false);
   ASSERT_TRUE(again);
