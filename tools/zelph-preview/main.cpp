@@ -29,15 +29,16 @@ constexpr int kUsage = 2;
 constexpr int kSettledFrames = 120;
 
 constexpr char kHelp[] =
-    R"(Usage: zelph-preview DATA_DIR SCREEN OUT.png [--frame N]
-       zelph-preview DATA_DIR all OUT_DIR [--frame N]
+    R"(Usage: zelph-preview DATA_DIR SCREEN OUT.png [--frame N] [--scroll N]
+       zelph-preview DATA_DIR all OUT_DIR [--frame N] [--scroll N]
        zelph-preview --sheet PACK OUT.png [--zoom N]
 
 DATA_DIR is a build's data folder (build/data/vga or build/data/qvga); its packs are loaded as the game
 loads them, at 640 x 480 or, for a folder named qvga, 320 x 240. SCREEN is one of:
   startup intro main options ingame continue hiscores addhs instr youlose youwin question error game
 "all" writes every screen as OUT_DIR/<screen>.png. --frame N draws the screen after N frames instead of
-once its buttons have settled (frame 0: before anything has appeared).
+once its buttons have settled (frame 0: before anything has appeared). --scroll N shows the instructions
+page scrolled down by N pixels (as far as it goes).
 --sheet draws every picture of one pack (build/data/vga/gui.pak, for example) on a contact sheet, each
 with its identifier, size and resource name; --zoom N (1 to 8) magnifies small pictures.
 Exit status: 0 success, 1 the packs or a screen could not be loaded or written, 2 wrong usage.
@@ -60,7 +61,8 @@ class TempHome {
   std::filesystem::path path_;
 };
 
-bool Render(const std::string& screen, int width, int height, int frames, const std::filesystem::path& out) {
+bool Render(const std::string& screen, int width, int height, int frames, const zelph::preview::ScreenOptions& options,
+            const std::filesystem::path& out) {
   using namespace zelph;
   ui::ResetControlGlobals();
   gfx::Surface back;
@@ -71,7 +73,7 @@ bool Render(const std::string& screen, int width, int height, int frames, const 
   {
     ui::Control root;
     root.Create(1, ui::Rect{0, 0, width, height}, nullptr, ui::kHitTopmostFirst);
-    built = preview::BuildScreen(screen, root, owned);
+    built = preview::BuildScreen(screen, root, owned, options);
     for (int i = 0; built && i < frames; ++i) ui::TickTree(root, static_cast<std::uint32_t>(i));
     if (built) ui::DrawTree(root, back, 0, 0, ui::Rect{0, 0, width, height});
     // Children first: they unlink from the root as they go.
@@ -118,19 +120,21 @@ int main(int argc, char** argv) {
     return kOk;
   }
   if (argc >= 2 && std::strcmp(argv[1], "--sheet") == 0) return Sheet(argc, argv);
-  if (argc != 4 && !(argc == 6 && std::strcmp(argv[4], "--frame") == 0)) {
+  if (argc < 4) {
     std::fputs(kHelp, stderr);
     return kUsage;
   }
   int frames = kSettledFrames;
-  if (argc == 6) {
+  preview::ScreenOptions screenOptions;
+  for (int i = 4; i < argc; i += 2) {
+    const bool frame = std::strcmp(argv[i], "--frame") == 0, scroll = std::strcmp(argv[i], "--scroll") == 0;
     char* end = nullptr;
-    const long n = std::strtol(argv[5], &end, 10);
-    if (*argv[5] == 0 || *end != 0 || n < 0 || n > 100000) {
+    const long n = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : -1;
+    if ((!frame && !scroll) || i + 1 >= argc || *argv[i + 1] == 0 || *end != 0 || n < 0 || n > 100000) {
       std::fputs(kHelp, stderr);
       return kUsage;
     }
-    frames = static_cast<int>(n);
+    (frame ? frames : screenOptions.scroll) = static_cast<int>(n);
   }
   const std::filesystem::path data = std::filesystem::absolute(argv[1]);
   const bool small = data.filename() == "qvga" || data.parent_path().filename() == "qvga";
@@ -154,9 +158,10 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(argv[3], ec);
     for (const std::string& screen : preview::ScreenNames())
-      ok = Render(screen, width, height, frames, std::filesystem::path(argv[3]) / (screen + ".png")) && ok;
+      ok = Render(screen, width, height, frames, screenOptions, std::filesystem::path(argv[3]) / (screen + ".png")) &&
+           ok;
   } else {
-    ok = Render(argv[2], width, height, frames, argv[3]);
+    ok = Render(argv[2], width, height, frames, screenOptions, argv[3]);
   }
   config::ReleaseResources();
   return ok ? kOk : kFailed;

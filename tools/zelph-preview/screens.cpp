@@ -200,7 +200,7 @@ std::u16string VersionText() { return u"Version 1.1 (316)\\nMay  4 2006 11:29:28
 // The instructions page built as the screen builds it: a scroll view at "scroll_rect" holding the text and
 // picture items of "instr_text_1", each placed below the bottom of the one before (its gap may be negative,
 // to set a text beside the picture above it). The view clips what lies below its visible part.
-void Page(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>& owned) {
+void Page(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>& owned, int scroll) {
   window.AddImage("instr_scroll_back", 0);
   const config::ConfigSection* page = Gui("instr_text_1");
   auto* view = Own<ui::ScrollView>(owned);
@@ -249,6 +249,7 @@ void Page(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>& own
     ++view->nextItemId;
   }
   view->UpdateExtent();
+  if (scroll > 0) view->ScrollTo(0, scroll);
 }
 
 // The box places itself over the root, centred.
@@ -382,7 +383,8 @@ const std::vector<std::string>& ScreenNames() {
   return names;
 }
 
-bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
+bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned,
+                 const ScreenOptions& options) {
   if (name == "startup") {
     auto* window = Own<StartUpPreview>(owned);
     window->Create(0, root.rect, &root, 0);
@@ -422,7 +424,7 @@ bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::un
   ui::MenuWindow* window = Menu(menu->second, root, owned);
   if (name == "hiscores") ScoreRows(*window, owned);
   if (name == "addhs") NameEntry(*window, owned);
-  if (name == "instr") Page(*window, owned);
+  if (name == "instr") Page(*window, owned, options.scroll);
   return true;
 }
 
