@@ -116,6 +116,16 @@ Image AppearStrip(const Image& released, const Image& lit) {
   return strip;
 }
 
+// The game refuses pictures wider than this, so an animation strip (frames side by side) must keep within it.
+constexpr int kMaxStripWidth = 8192;
+
+bool CheckStripWidth(const Item& item, int frameWidth, int frames, std::string& error) {
+  if (static_cast<long long>(frameWidth) * frames <= kMaxStripWidth) return true;
+  error = "line " + std::to_string(item.line) + " (" + item.name + "): a strip of " + std::to_string(frames) +
+          " frames is wider than the game's pictures may be (" + std::to_string(kMaxStripWidth) + ")";
+  return false;
+}
+
 // A picture with lettering drawn at both sizes.
 struct Letters {
   Lettering style;
@@ -258,11 +268,7 @@ bool BoardItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
   title.maxWidth = w - 2 * margin - 2 * inset - 24;
   if (!Finish(item, item.name, true, std::move(pic), {title}, faces, item.id, out, error)) return false;
   if (spark > 1) {
-    if (w * spark > 8192) {
-      error = "line " + std::to_string(item.line) + " (" + item.name + "): a strip of " + std::to_string(spark) +
-              " frames is wider than the game's pictures may be (8192)";
-      return false;
-    }
+    if (!CheckStripWidth(item, w, spark, error)) return false;
     Picture& p = out.back();
     p.vga = SparkStrip(p.vga, spark, margin + inset, 1);
     p.qvga = SparkStrip(p.qvga, spark, margin + inset, 2);
@@ -493,11 +499,7 @@ bool PieceItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
     error = "line " + std::to_string(item.line) + " (" + item.name + "): unknown shape \"" + shape + "\"";
     return false;
   }
-  if (w * frames > 8192) {
-    error = "line " + std::to_string(item.line) + " (" + item.name + "): a strip of " +
-            std::to_string(frames) + " frames is wider than the game's pictures may be (8192)";
-    return false;
-  }
+  if (!CheckStripWidth(item, w, frames, error)) return false;
   Image strip(w * frames, h);
   for (int f = 0; f < frames; ++f)
     DrawImage(strip, DrawPiece(piece, w, h, PiecePose{f, frames, heading}), f * w, 0);
