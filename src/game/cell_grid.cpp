@@ -1,0 +1,71 @@
+#include "game/cell_grid.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <new>
+
+#include "gfx/gfx_result.h"
+
+namespace zelph::game {
+
+namespace {
+
+// Eight cells at a time: the filled bit of every byte gathered and counted.
+std::int64_t CountBit(const CellValue* p, std::size_t n, CellValue bit) {
+  std::int64_t count = 0;
+  std::size_t i = 0;
+  const std::uint64_t lanes = 0x0101010101010101ull * bit;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, 8);
+    count += std::popcount(w & lanes);
+  }
+  for (; i < n; ++i) count += (p[i] & bit) ? 1 : 0;
+  return count;
+}
+
+}  // namespace
+
+Result CellGrid::Create(std::int32_t width, std::int32_t height, CellValue value) {
+  if (width <= 0 || height <= 0) return gfx::GFX_E_GENERIC;
+  const std::int64_t total = std::int64_t{width} * height;
+  if (total > kMaxGridCells) return E_OUTOFMEMORY;
+  try {
+    cells_.assign(static_cast<std::size_t>(total), value);
+  } catch (const std::bad_alloc&) {
+    Free();
+    return E_OUTOFMEMORY;
+  }
+  width_ = width;
+  height_ = height;
+  return S_OK;
+}
+
+Result CellGrid::CopyFrom(const CellGrid& other) {
+  if (this == &other) return S_OK;
+  try {
+    if (cells_.size() != other.cells_.size()) cells_.resize(other.cells_.size());
+  } catch (const std::bad_alloc&) {
+    Free();
+    return E_OUTOFMEMORY;
+  }
+  std::copy(other.cells_.begin(), other.cells_.end(), cells_.begin());
+  width_ = other.width_;
+  height_ = other.height_;
+  return S_OK;
+}
+
+void CellGrid::Free() {
+  cells_.clear();
+  cells_.shrink_to_fit();
+  width_ = height_ = 0;
+}
+
+void CellGrid::ClearCut() {
+  for (CellValue& c : cells_) c &= static_cast<CellValue>(~CELL_CUT);
+}
+
+std::int64_t CellGrid::CountFilled() const { return CountBit(cells_.data(), cells_.size(), CELL_FILLED); }
+
+}  // namespace zelph::game

@@ -1,0 +1,156 @@
+// The one game state: the level's identity, the field (grid, test copy, texture, back image and the
+// composed picture), the objects on it, the prize rules, score and lives. The world is reset before every
+// level load; a level lives from LoadLevel to the next Reset.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/config_document.h"
+#include "config/config_section.h"
+#include "config/value_types.h"
+#include "game/cell_grid.h"
+#include "game/field_fill.h"
+#include "game/field_object.h"
+#include "game/object_factory.h"
+#include "game/prize_spawn.h"
+#include "gfx/alpha_font.h"
+#include "gfx/rect.h"
+#include "gfx/sprite.h"
+#include "gfx/surface.h"
+#include "sound/sound_clip.h"
+
+namespace zelph::config {
+class ResourcePack;
+}
+
+namespace zelph::game {
+
+inline constexpr config::Point kNoCell{-1, -1};
+
+class GameWorld {
+ public:
+  GameWorld();
+  ~GameWorld();
+  GameWorld(const GameWorld&) = delete;
+  GameWorld& operator=(const GameWorld&) = delete;
+
+  // The world objects reach through the field; null when none exists.
+  static GameWorld* Current();
+
+  // Where CreateObject finds the kinds (the process-wide factory unless a test hands its own).
+  void SetFactory(const ObjectFactory* factory) { factory_ = factory; }
+
+  // Back to an empty world: objects, prize rules, surfaces, grids and sounds go; score, lives and the
+  // level's identity stay.
+  void Reset();
+
+  // Loading.
+  Result LoadFieldLayout(const config::ConfigSection* layout);
+  Result LoadLevel(const config::ConfigDocument& document, std::int32_t difficulty, std::int32_t levelNumber);
+  std::unique_ptr<FieldObject> CreateObject(std::uint32_t definitionId, std::int32_t x, std::int32_t y);
+  Result BuildField();
+
+  // The field.
+  std::int64_t FillFrom(std::int32_t x, std::int32_t y, CellValue mask, bool redraw, bool testObjects);
+  std::int64_t FillFromUnblocked(std::int32_t x, std::int32_t y, CellValue mask, bool redraw, bool testObjects);
+  int RegionReachable(CellGrid& grid, gfx::Surface* surface, std::int32_t fromX, std::int32_t fromY,
+                      std::int32_t toX, std::int32_t toY, bool paintEdge);
+  int IsFillBlocked(std::int32_t x, std::int32_t y);
+  void RemoveStrandedObjects();
+  Result RedrawField();
+  static std::int32_t MeasurePercent(const CellGrid& grid);
+  // The capture of a closed cut: the open regions at the two seeds (kNoCell when not found) unless
+  // guarded, then the cut itself from its first cell.
+  void Capture(config::Point seedA, config::Point seedB, config::Point cutStart);
+  void UpdateScore();
+
+  // Objects.
+  // Stamps the object's death mark and plays the enemy death sound (not for the head).
+  void HandleDeath(FieldObject& object);
+  // One frame of the objects: Update with `updateFlags` for every processed object, then each colliding
+  // pair once (the earlier asking) unless `collisions` is off.
+  void StepObjects(std::uint32_t updateFlags, bool collisions);
+  // An open-ground object's probe found the head's unfinished cut at cell (x, y).
+  void TouchedCut(FieldObject& by, std::int32_t x, std::int32_t y);
+  void ReleaseObjectImages();
+  void ReloadObjectImages();
+
+  // Hooks for the head and laser: told when a probe touches the cut, and after every capture, before
+  // the score is updated.
+  std::function<void(FieldObject&, std::int32_t, std::int32_t)> onCutTouched;
+  std::function<void()> afterCapture;
+
+  // Level identity.
+  std::int32_t difficulty = 1;
+  std::int32_t levelNumber = 1;
+  std::u16string name;
+  std::int32_t passPercent = 100;
+  std::int32_t percentPrice = 1;
+  config::Point fillStart;
+  std::uint32_t backImageId = 0;
+  std::uint32_t textureImageId = 0;
+  config::ResourcePack* backPack = nullptr;
+
+  // Score and lives.
+  std::int32_t percent = 0;
+  std::int32_t lastPercent = 0;
+  std::int32_t initialPercent = 0;
+  std::int32_t score = 0;
+  std::int32_t levelStartScore = 0;
+  std::int32_t lives = 10;
+  std::int32_t levelStartLives = 10;
+  gfx::Rect barClip;
+  std::int32_t barFullWidth = 0;
+  std::int32_t wonFrames = 0;
+  std::int32_t laserDeathCountdown = -1;
+
+  // The layout ("game_filed").
+  const config::ConfigSection* layout = nullptr;
+  gfx::Rect backDcRect;
+  gfx::Rect gameField;
+  gfx::Rect stylusRect;
+  config::Point laserStart;
+  gfx::Rect bottRect;
+  gfx::Rect levelPassRect;
+  gfx::Rect bottLevelRect;
+  std::uint32_t bottColour = 0;
+  std::uint32_t borderColour = 0;
+  gfx::Surface bottomPanel;
+  gfx::Sprite levelPassImage;
+  std::unique_ptr<gfx::AlphaFont> bottFont;
+
+  // The field.
+  CellGrid grid;
+  CellGrid testGrid;
+  gfx::Surface texture;
+  gfx::Sprite backImage;
+  gfx::Surface composed;
+
+  std::vector<std::unique_ptr<FieldObject>> objects;
+  FieldObject* player = nullptr;
+  std::vector<PrizeSpawn> prizeRules;
+
+  sound::SoundClip laserSound;
+  sound::SoundClip laserReloadSound;
+  sound::SoundClip enemyDeathSound;
+  sound::SoundClip prizeBlinkSound;
+
+  // The level section the field was built from, and its document (both borrowed).
+  const config::ConfigSection* levelSection = nullptr;
+  const config::ConfigDocument* document = nullptr;
+
+ private:
+  std::int64_t Fill(std::int32_t x, std::int32_t y, FillRule rule, bool redraw, bool testObjects);
+  Result BuildLevel(const config::ConfigSection& level);
+  void PlaceObjects(const config::ConfigSection& level);
+  void WriteLevelNumber();
+  void EraseObject(std::size_t index);
+
+  const ObjectFactory* factory_;
+};
+
+}  // namespace zelph::game

@@ -1,0 +1,115 @@
+// The field of a level: building it, the fills, the capture step and the captured share.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "game/game_world.h"
+#include "game/grid_line.h"
+#include "game/texture_plane.h"
+#include "gfx/blit.h"
+#include "gfx/gfx_result.h"
+
+namespace zelph::game {
+
+Result GameWorld::BuildField() {
+  if (!levelSection || grid.Empty() || !texture.HasPixels()) return gfx::GFX_E_GENERIC;
+  texture.SetClipRect(nullptr);
+  char key[32];
+  const std::int32_t borders = std::clamp(levelSection->GetInt("borders_count", 0), 0, config::kMaxListCount);
+  for (std::int32_t n = 1; n <= borders; ++n) {
+    std::snprintf(key, sizeof key, "line_%d", n);
+    std::array<std::int32_t, 4> line;
+    if (!levelSection->GetQuad(key, line)) continue;
+    DrawGridLine(grid, line[0], line[1], line[2], line[3], CELL_FILLED, 0);
+    gfx::DrawLine(texture, line[0], line[1], line[2], line[3], gfx::kMagenta);
+  }
+  FillFrom(fillStart.x, fillStart.y, CELL_OPEN, false, false);
+  testGrid.CopyFrom(grid);
+  const std::int32_t figures = std::clamp(levelSection->GetInt("fugures_count", 0), 0, config::kMaxListCount);
+  for (std::int32_t n = 1; n <= figures; ++n) {
+    std::snprintf(key, sizeof key, "figure_%d_pnt_xy", n);
+    config::Point p;
+    if (levelSection->GetPoint(key, p)) RegionReachable(testGrid, &texture, p.x, p.y, 0, 0, true);
+  }
+  initialPercent = lastPercent = percent = MeasurePercent(grid);
+  return RedrawField();
+}
+
+std::int64_t GameWorld::Fill(std::int32_t x, std::int32_t y, FillRule rule, bool redraw, bool testObjects) {
+  if (testObjects && IsFillBlocked(x, y) == 1) return 0;
+  std::int64_t filled = 0;
+  {
+    TexturePlane pixels(&texture);
+    // Without pixels covering the grid the cells are still captured; only the picture cannot follow.
+    const PixelPlane none;
+    filled = FloodFill(grid, pixels.Covers(grid.Width(), grid.Height()) ? pixels.Plane() : none, x, y, rule);
+  }
+  if (redraw) RedrawField();
+  return filled;
+}
+
+std::int64_t GameWorld::FillFrom(std::int32_t x, std::int32_t y, CellValue mask, bool redraw, bool testObjects) {
+  return Fill(x, y, FillRule{mask, false}, redraw, testObjects);
+}
+
+std::int64_t GameWorld::FillFromUnblocked(std::int32_t x, std::int32_t y, CellValue mask, bool redraw,
+                                          bool testObjects) {
+  return Fill(x, y, FillRule{mask, true}, redraw, testObjects);
+}
+
+int GameWorld::RegionReachable(CellGrid& target, gfx::Surface* surface, std::int32_t fromX, std::int32_t fromY,
+                               std::int32_t toX, std::int32_t toY, bool paintEdge) {
+  return RegionReachableIn(target, surface, borderColour, fromX, fromY, toX, toY, paintEdge);
+}
+
+int GameWorld::IsFillBlocked(std::int32_t x, std::int32_t y) {
+  for (auto& object : objects) {
+    if (object->BlocksFill(testGrid, texture, x, y) == 1) return 1;
+  }
+  return 0;
+}
+
+Result GameWorld::RedrawField() {
+  if (!composed.HasPixels()) return gfx::GFX_E_GENERIC;
+  composed.SetClipRect(nullptr);
+  if (gfx::Surface* back = backImage.FrameSurface(0)) gfx::Blt(composed, 0, 0, back, nullptr, gfx::kBltPlain);
+  if (!texture.HasPixels()) return S_OK;
+  return gfx::Blt(composed, gameField.left, gameField.top, &texture, nullptr, gfx::kBltColorKey);
+}
+
+std::int32_t GameWorld::MeasurePercent(const CellGrid& cells) {
+  if (cells.Total() == 0) return 0;
+  return static_cast<std::int32_t>(static_cast<std::uint64_t>(cells.CountFilled()) * 100 /
+                                   static_cast<std::uint64_t>(cells.Total()));
+}
+
+void GameWorld::Capture(config::Point seedA, config::Point seedB, config::Point cutStart) {
+  testGrid.CopyFrom(grid);
+  constexpr CellValue kTaken = CELL_FILLED | CELL_CUT;
+  if (grid.Inside(seedA.x, seedA.y)) FillFromUnblocked(seedA.x, seedA.y, kTaken, false, true);
+  if (grid.Inside(seedB.x, seedB.y)) FillFromUnblocked(seedB.x, seedB.y, kTaken, false, true);
+  FillFrom(cutStart.x, cutStart.y, CELL_CUT, true, false);
+  RemoveStrandedObjects();
+  if (afterCapture) afterCapture();
+  UpdateScore();
+}
+
+void GameWorld::UpdateScore() {
+  percent = MeasurePercent(grid);
+  if (percent != lastPercent) {
+    const std::int32_t gain = percent - lastPercent;
+    if (gain > 0) {
+      const double factor = gain < 5 ? 1.0 : gain <= 99 ? 1 + 2 * gain * 0.01 : 3.0;
+      score += static_cast<std::int32_t>(gain * static_cast<double>(percentPrice) * factor);
+    }
+    lastPercent = percent;
+    const std::int32_t range = passPercent - initialPercent;
+    // A level that is already won when built has no range to show: the bar is full.
+    std::int64_t progress = range > 0 ? std::int64_t{percent - initialPercent} * 100 / range : 100;
+    progress = std::min<std::int64_t>(progress, 100);
+    barClip.right = barClip.left + static_cast<std::int32_t>(std::int64_t{barFullWidth} * progress / 100);
+  }
+  if (percent >= passPercent) wonFrames = 0;
+}
+
+}  // namespace zelph::game
