@@ -17,6 +17,7 @@ namespace {
 // Definition numbers are a modder's data: kept in a range where the fixed-point products cannot overflow.
 constexpr std::int32_t kMaxSpeedPixels = 4096;
 constexpr std::int32_t kMaxFigure = ui::kMaxCoordinate;
+constexpr std::int32_t kMaxCell = 1 << 22;
 
 }  // namespace
 
@@ -153,6 +154,9 @@ Result FieldObject::Kill(std::uint32_t flags) {
 }
 
 void FieldObject::SetCell(std::int32_t x, std::int32_t y) {
+  // Far enough off any field that nothing changes, near enough that the 8.8 position cannot overflow.
+  x = std::clamp(x, -kMaxCell, kMaxCell);
+  y = std::clamp(y, -kMaxCell, kMaxCell);
   position = {x * kOne, y * kOne};
   absRect = {drawRect.left + x, drawRect.top + y, drawRect.right + x, drawRect.bottom + y};
 }

@@ -24,13 +24,13 @@ bool ClipEnd(std::int64_t& x, std::int64_t& y, std::int64_t ox, std::int64_t oy,
     if (x < 0 || x >= w) {
       const std::int64_t edge = x < 0 ? 0 : w - 1;
       if (dx == 0) return false;
-      y += (edge - x) * dy / dx;
+      y += static_cast<std::int64_t>(static_cast<__int128>(edge - x) * dy / dx);
       x = edge;
     }
     if (y < 0 || y >= h) {
       const std::int64_t edge = y < 0 ? 0 : h - 1;
       if (dy == 0) return false;
-      x += (edge - y) * dx / dy;
+      x += static_cast<std::int64_t>(static_cast<__int128>(edge - y) * dx / dy);
       y = edge;
     }
   }
