@@ -52,15 +52,16 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
     } else if (name == "--home" || name == "--data" || name == "--input") {
       if (!takeValue(v) || v.empty()) return {std::nullopt, name + " needs a path"};
       (name == "--home" ? o.home : name == "--data" ? o.data : o.inputScript) = v;
-    } else if (name == "--screenshot") {
+    } else if (name == "--screenshot" || name == "--dump") {
       std::uint32_t frame = 0;
       std::size_t colon = std::string::npos;
       if (takeValue(v)) colon = v.find(':');
       if (colon == std::string::npos || colon + 1 >= v.size() || !ParseNumber(v.substr(0, colon), frame) ||
           frame == 0) {
-        return {std::nullopt, "--screenshot needs FRAME:FILE.png with a frame from 1"};
+        return {std::nullopt, name + (name == "--dump" ? " needs FRAME:FILE" : " needs FRAME:FILE.png") +
+                                  " with a frame from 1"};
       }
-      o.screenshots.push_back({frame, v.substr(colon + 1)});
+      (name == "--dump" ? o.dumps : o.screenshots).push_back({frame, v.substr(colon + 1)});
     } else if (name == "--frames" || name == "--seed") {
       std::uint32_t n = 0;
       if (!takeValue(v) || !ParseNumber(v, n)) return {std::nullopt, name + " needs a whole number"};
@@ -98,6 +99,7 @@ std::string UsageText(const char* programName) {
          "  --seed N              start games from this random seed\n"
          "  --input FILE          play a script of input events (see the README)\n"
          "  --screenshot N:FILE   write the picture after drawn frame N as a PNG (repeatable)\n"
+         "  --dump N:FILE         write the game state after drawn frame N as text (repeatable)\n"
          "  --exit-on-deactivate  end the game when another window takes the focus\n"
          "  --help                show this text\n";
 }

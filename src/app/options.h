@@ -25,6 +25,7 @@ struct Options {
     std::filesystem::path file;
   };
   std::vector<Screenshot> screenshots;  // written after the numbered drawn frame
+  std::vector<Screenshot> dumps;        // game-state snapshots, after the numbered drawn frame
   bool help = false;
   std::string commandLine;  // the game's own command line
 };

@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <mutex>
+#include <sstream>
 
 #include "app/input_script.h"
 #include "app/game_display.h"
 #include "app/options.h"
 #include "app/startup.h"
 #include "config/resources.h"
+#include "game/world_dump.h"
 #include "gfx/png_writer.h"
 #include "platform/file_io.h"
 #include "platform/home.h"
@@ -27,6 +30,18 @@ bool SaveScreenshot(FrameDisplay& display, const std::filesystem::path& file) {
   int width = 0, height = 0, pitch = 0;
   const std::uint16_t* pixels = display.BackPixels(width, height, pitch);
   return pixels && gfx::WritePngRgb565(file, pixels, width, height, pitch);
+}
+
+// The game state as the game thread left it: read under the application lock, then written out.
+bool SaveDump(const std::filesystem::path& file) {
+  std::ostringstream text;
+  {
+    GameApp* app = TheApp();
+    if (!app) return false;
+    std::lock_guard hold(app->lock());
+    game::WriteWorldDump(game::GameWorld::Current(), text);
+  }
+  return platform::WriteFileAtomically(file, text.str());
 }
 
 int Fail(const char* program, const std::string& text, int status) {
@@ -82,11 +97,17 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     };
   }
 
-  if (!opt.screenshots.empty()) {
-    frameOptions.afterFrame = [program, shots = opt.screenshots](std::uint32_t frame, FrameDisplay& display) {
+  if (!opt.screenshots.empty() || !opt.dumps.empty()) {
+    frameOptions.afterFrame = [program, shots = opt.screenshots, dumps = opt.dumps](std::uint32_t frame,
+                                                                                  FrameDisplay& display) {
       for (const auto& shot : shots) {
         if (shot.frame == frame && !SaveScreenshot(display, shot.file)) {
           std::fprintf(stderr, "%s: cannot write %s\n", program, shot.file.c_str());
+        }
+      }
+      for (const auto& dump : dumps) {
+        if (dump.frame == frame && !SaveDump(dump.file)) {
+          std::fprintf(stderr, "%s: cannot write %s\n", program, dump.file.c_str());
         }
       }
     };

@@ -26,6 +26,18 @@ TEST(Options, BadOptionsAreRefusedWithAReason) {
   EXPECT_FALSE(ParseOptions({"--frames", "12x"}).options);
   EXPECT_FALSE(ParseOptions({"--home"}).options);
   EXPECT_FALSE(ParseOptions({"--headless=yes"}).options);
+  EXPECT_FALSE(ParseOptions({"--dump", "0:state.txt"}).options);
+  EXPECT_FALSE(ParseOptions({"--dump", "5:"}).options);
+}
+
+TEST(Options, SnapshotsAndDumpsAreKeptApartInOrder) {
+  auto r = ParseOptions({"--dump", "30:a.txt", "--screenshot=10:s.png", "--dump=90:b.txt"});
+  ASSERT_TRUE(r.options) << r.error;
+  ASSERT_EQ(r.options->dumps.size(), 2u);
+  EXPECT_EQ(r.options->dumps[0].frame, 30u);
+  EXPECT_EQ(r.options->dumps[1].file, "b.txt");
+  ASSERT_EQ(r.options->screenshots.size(), 1u);
+  EXPECT_EQ(r.options->screenshots[0].frame, 10u);
 }
 
 TEST(InputScript, ReadsEveryEventKindInStepOrder) {
