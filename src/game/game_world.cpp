@@ -23,7 +23,9 @@ void GameWorld::Reset() {
   objects.clear();
   player = nullptr;
   prizeBlinkSound.StopSound();
+  if (removePrizeIcons) removePrizeIcons();
   prizeRules.clear();
+  emitter.Reset(false);
   composed = gfx::Surface();
   backImage.Reset(false);
   bottomPanel = gfx::Surface();
@@ -55,7 +57,7 @@ void GameWorld::StepObjects(std::uint32_t updateFlags, bool collisions) {
 }
 
 void GameWorld::TouchedCut(FieldObject& by, std::int32_t x, std::int32_t y) {
-  if (onCutTouched) onCutTouched(by, x, y);
+  if (player && &by != player) player->TouchedCut(x, y);
 }
 
 void GameWorld::RemoveStrandedObjects() {

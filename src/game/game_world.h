@@ -15,6 +15,7 @@
 #include "game/cell_grid.h"
 #include "game/field_fill.h"
 #include "game/field_object.h"
+#include "game/head_object.h"
 #include "game/object_factory.h"
 #include "game/prize_spawn.h"
 #include "gfx/alpha_font.h"
@@ -64,9 +65,28 @@ class GameWorld {
   Result RedrawField();
   static std::int32_t MeasurePercent(const CellGrid& grid);
   // The capture of a closed cut: the open regions at the two seeds (kNoCell when not found) unless
-  // guarded, then the cut itself from its first cell.
+  // guarded, then the cut itself from its first cell, then the objects left on forbidden ground. The head
+  // follows up and then asks for UpdateScore.
   void Capture(config::Point seedA, config::Point seedB, config::Point cutStart);
   void UpdateScore();
+  void AddLives(std::int32_t n) { lives += n; }
+
+  // One frame of play; answers the laser death countdown.
+  std::int32_t Tick();
+  // The field, bottom panel, progress bar and objects with the game screen's origin at (x, y).
+  Result Draw(gfx::Surface& surface, std::int32_t x, std::int32_t y);
+
+  // The laser.
+  void ArmLaser();
+  void LaserDeath();
+  void PlayWorkSound();
+  void PlayGodSound();
+  void PlayDeathSound();
+  void DrawLaserEmitter(gfx::Surface& surface, std::int32_t x, std::int32_t y);
+  void DrawBeam(gfx::Surface& surface, std::int32_t x, std::int32_t y);
+  void PauseSounds();
+  void ResumeSounds();
+  HeadObject* Head() const { return player; }
 
   // Objects.
   // Stamps the object's death mark and plays the enemy death sound (not for the head).
@@ -79,10 +99,13 @@ class GameWorld {
   void ReleaseObjectImages();
   void ReloadObjectImages();
 
-  // Hooks for the head and laser: told when a probe touches the cut, and after every capture, before
-  // the score is updated.
-  std::function<void(FieldObject&, std::int32_t, std::int32_t)> onCutTouched;
-  std::function<void()> afterCapture;
+  // What the screen and the prize rules hang on the world: the level-won signal (sent every frame from
+  // the third frame after the winning capture), the prize spawning and the prize icons' tick and drawing.
+  std::function<void()> onLevelWon;
+  std::function<void()> spawnPrizes;
+  std::function<void()> tickPrizeIcons;
+  std::function<void(gfx::Surface&, std::int32_t, std::int32_t)> drawPrizeIcons;
+  std::function<void()> removePrizeIcons;
 
   // Level identity.
   std::int32_t difficulty = 1;
@@ -131,7 +154,11 @@ class GameWorld {
   gfx::Surface composed;
 
   std::vector<std::unique_ptr<FieldObject>> objects;
-  FieldObject* player = nullptr;
+  HeadObject* player = nullptr;
+
+  // The laser emitter in the top bar.
+  gfx::Sprite emitter;
+  gfx::Rect emitterRect;
   std::vector<PrizeSpawn> prizeRules;
 
   sound::SoundClip laserSound;

@@ -90,8 +90,6 @@ void GameWorld::Capture(config::Point seedA, config::Point seedB, config::Point 
   if (grid.Inside(seedB.x, seedB.y)) FillFromUnblocked(seedB.x, seedB.y, kTaken, false, true);
   FillFrom(cutStart.x, cutStart.y, CELL_CUT, true, false);
   RemoveStrandedObjects();
-  if (afterCapture) afterCapture();
-  UpdateScore();
 }
 
 void GameWorld::UpdateScore() {

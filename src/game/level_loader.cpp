@@ -156,6 +156,7 @@ Result GameWorld::BuildLevel(const config::ConfigSection& level) {
 
   if (Failed(BuildField())) return gfx::GFX_E_GENERIC;
   WriteLevelNumber();
+  ArmLaser();
   return S_OK;
 }
 
@@ -168,7 +169,7 @@ void GameWorld::PlaceObjects(const config::ConfigSection& level) {
     level.GetPoint(Key("en_%d_xy", n), at);
     std::unique_ptr<FieldObject> object = CreateObject(id, at.x, at.y);
     if (!object) continue;
-    if (object->kindCode == kKindPlayer) player = object.get();
+    if (object->kindCode == kKindPlayer) player = dynamic_cast<HeadObject*>(object.get());
     objects.push_back(std::move(object));
   }
 }

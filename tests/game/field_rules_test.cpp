@@ -32,7 +32,11 @@ class FieldRules : public WorldTest {
     return static_cast<Pin&>(*world.objects.back());
   }
 
-  void CaptureAcross() { world.Capture({99, 50}, {101, 50}, {100, 1}); }
+  // As the head does when its cut closes: the capture, then the score.
+  void CaptureAcross() {
+    world.Capture({99, 50}, {101, 50}, {100, 1});
+    world.UpdateScore();
+  }
 
   gfx::Pixel ComposedAt(std::int32_t cellX, std::int32_t cellY) {
     return world.composed.Row(world.gameField.top + cellY)[(world.gameField.left + cellX) * world.composed.XStep()];

@@ -1,0 +1,24 @@
+// What the world needs of the cutting head, whose kind lives in the layer above: its dying state, the
+// respawn after the laser is re-armed, the cut being touched, and how its beam is drawn.
+#pragma once
+
+#include <cstdint>
+
+#include "game/field_object.h"
+
+namespace zelph::game {
+
+class HeadObject : public FieldObject {
+ public:
+  // Set from the head's death until its respawn; the world then only runs the death fades.
+  bool dying = false;
+
+  virtual void Respawn() = 0;
+  // An open-ground object touched the unfinished cut at cell (x, y).
+  virtual void TouchedCut(std::int32_t x, std::int32_t y) = 0;
+  // False in the hidden half of the protection blink: neither head nor beam is drawn.
+  virtual bool Visible() const = 0;
+  virtual std::uint32_t CurrentLaserColour() const = 0;
+};
+
+}  // namespace zelph::game
