@@ -1,0 +1,122 @@
+#include "screens/game_screen.h"
+
+#include "gfx/gfx_result.h"
+#include "platform/random.h"
+#include "ui/control_tree.h"
+
+namespace zelph::screens {
+
+GameScreen::GameScreen() {
+  walk.showLevelNumber = [this](std::int32_t n) { nextLevel.ShowLevelNumber(n, 0); };
+  world.onLevelWon = [this] { ui::Send(Parent(), kCommandLevelWon, ui::ArgOf(this), id); };
+}
+
+GameScreen::~GameScreen() {
+  if (walk.levelLoaded && saveGame) saveGame(*this);
+  world.onLevelWon = nullptr;
+}
+
+Result GameScreen::Create(std::uint32_t newId, const ui::Rect& at, ui::Control* parent, std::uint32_t newFlags) {
+  if (!GuiPackLoaded()) return gfx::GFX_E_NO_RESOURCE;
+  if (Result r = Control::Create(newId, at, parent, newFlags | ui::kCallDrawOver); Failed(r)) return r;
+  platform::SRand(platform::SeedForNewGame());
+  TakeFocus();
+  nextLevel.Load(ui::BackSurface());
+  topBar.CreateBar(kTopBarId, nullptr, this, 0);
+  topBar.commandTarget = parent;
+  world.Reset();
+  return S_OK;
+}
+
+void GameScreen::TakeFocus() { ui::SetKeyFocus(this); }
+
+Result GameScreen::Draw(gfx::Surface& target, int originX, int originY, const ui::Rect&) {
+  const gfx::Rect saved = target.ClipRect();
+  target.SetClipRect(nullptr);
+  world.Draw(target, originX + rect.left, originY + rect.top);
+  target.SetClipRect(&saved);
+  return S_OK;
+}
+
+Result GameScreen::DrawOver(gfx::Surface& target, int originX, int originY, const ui::Rect&) {
+  world.DrawBeam(target, originX + rect.left, originY + rect.top);
+  return S_OK;
+}
+
+Result GameScreen::Tick(std::uint32_t) {
+  world.Tick();
+  if (world.lives == 0) SendToParent(kSignalGameOver, ui::ArgOf(this), id);
+  return S_OK;
+}
+
+Result GameScreen::KeyDown(int keyCode, std::uint32_t) {
+  if (world.player) world.player->KeyDown(keyCode);
+  return ui::kHandled;
+}
+
+Result GameScreen::KeyUp(int keyCode, std::uint32_t) {
+  if (world.player) world.player->KeyUp(keyCode);
+  return ui::kHandled;
+}
+
+bool GameScreen::ToCell(int& x, int& y) const {
+  if (!world.player) return false;
+  const gfx::Rect& s = world.stylusRect;
+  if (x < s.left || x > s.right || y < s.top || y > s.bottom) return false;
+  x -= world.backDcRect.left + world.gameField.left;
+  y -= world.backDcRect.top + world.gameField.top;
+  return true;
+}
+
+Result GameScreen::StylusDown(int x, int y, std::uint32_t) {
+  if (ToCell(x, y)) world.player->StylusPress(x, y);
+  return ui::kHandled;
+}
+
+Result GameScreen::StylusDoubleClick(int x, int y, std::uint32_t) {
+  if (ToCell(x, y)) world.player->StylusPress(x, y);
+  return ui::kHandled;
+}
+
+Result GameScreen::StylusUp(int x, int y, std::uint32_t) {
+  if (ToCell(x, y)) world.player->StylusRelease(x, y);
+  return ui::kHandled;
+}
+
+Result GameScreen::StylusMove(int x, int y, std::uint32_t) {
+  if (ToCell(x, y)) world.player->StylusDrag(x, y);
+  return ui::kHandled;
+}
+
+Result GameScreen::Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) {
+  Control::Notify(code, argument, senderId);
+  return code == ui::kNotifyClicked ? ui::kConsumed : ui::kPassOn;
+}
+
+Result GameScreen::NewGame(std::int32_t difficulty, std::int32_t level) {
+  TakeFocus();
+  return walk.NewGame(difficulty, level);
+}
+
+Result GameScreen::NextLevel() {
+  TakeFocus();
+  return walk.NextLevel();
+}
+
+Result GameScreen::ContinueGame() {
+  TakeFocus();
+  return walk.ContinueGame();
+}
+
+void GameScreen::ResumePlay() {
+  world.ResumeSounds();
+  if (playGameMusic) playGameMusic();
+}
+
+std::int32_t GameScreen::TakeScoreGain() {
+  const std::int32_t gain = world.score - reportedScore;
+  reportedScore = world.score;
+  return gain > 0 ? gain : 0;
+}
+
+}  // namespace zelph::screens
