@@ -1,12 +1,15 @@
 #include "app/game_app.h"
 
 #include <atomic>
+#include <cstdio>
 
+#include "app/play_root.h"
 #include "config/resources.h"
 #include "platform/dialogs.h"
 #include "sound/menu_click.h"
 #include "sound/sound_globals.h"
 #include "ui/control_tree.h"
+#include "ui/present.h"
 
 namespace zelph::app {
 
@@ -50,8 +53,31 @@ Result GameApp::OnDisplayReady(FrameDisplay& display, std::uintptr_t) {
   auto [soundVolume, musicVolume] = config::ReadVolumes();
   speaker_->volumeSounds(static_cast<int>(soundVolume));
   speaker_->volumeMusics(static_cast<int>(musicVolume));
+  ui::SetPresentHook([this] {
+    if (display_) display_->Flip();
+  });
+  if (playDifficulty_ > 0 && !current_ && !StartPlay()) return E_FAIL;
   ResumeGameThread();
   return S_OK;
+}
+
+void GameApp::SetPlayLevel(std::int32_t difficulty, std::int32_t level) {
+  playDifficulty_ = difficulty;
+  playLevel_ = level;
+}
+
+bool GameApp::StartPlay() {
+  std::lock_guard guard(lock_);
+  auto root = std::make_unique<PlayRoot>();
+  const Result r = root->Start(screenRect_, playDifficulty_, playLevel_);
+  if (Failed(r)) {
+    std::fprintf(stderr, "cannot start a game at difficulty %d, level %d (0x%08X)\n", playDifficulty_, playLevel_,
+                 static_cast<unsigned>(r));
+    return false;
+  }
+  playRoot_ = std::move(root);
+  current_ = playRoot_.get();
+  return true;
 }
 
 Result GameApp::OnSurfacesReady(FrameDisplay&, std::uintptr_t) { return S_OK; }
@@ -86,6 +112,7 @@ void GameApp::OnExit() {
   StopGameThread();
   std::lock_guard guard(lock_);
   current_ = nullptr;
+  playRoot_.reset();
   // Message boxes that close themselves go with the tree.
   ui::ResetControlGlobals();
   ui::SetBackSurface(nullptr);

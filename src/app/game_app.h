@@ -54,6 +54,8 @@ class GameApp : public ThreadedAppFrame {
   // Where the default packs are, registered on the first start; empty: none to register.
   void SetDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
   config::UserSettingsFile& userSettings() { return userSettings_; }
+  // Start straight on the game screen at this level once the display is ready (the tester's shortcut).
+  void SetPlayLevel(std::int32_t difficulty, std::int32_t level);
   int state() const { return state_; }
   int previousState() const { return previousState_; }
 
@@ -67,6 +69,13 @@ class GameApp : public ThreadedAppFrame {
   std::string launchName_;
   config::UserSettingsFile userSettings_;
   std::filesystem::path dataDir_;
+  std::int32_t playDifficulty_ = 0;  // 0: no shortcut
+  std::int32_t playLevel_ = 0;
+  std::unique_ptr<ui::Control> playRoot_;
+
+ private:
+  // Builds the shortcut's root; false (after saying why on standard error) when the game cannot start.
+  bool StartPlay();
 };
 
 // The game's application object, published for the rest of the game while it exists.

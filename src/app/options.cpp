@@ -62,6 +62,22 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
                                   " with a frame from 1"};
       }
       (name == "--dump" ? o.dumps : o.screenshots).push_back({frame, v.substr(colon + 1)});
+    } else if (name == "--play") {
+      // DIFFICULTY:LEVEL is optional; a following argument counts as it only when it has that form.
+      std::string pair = hasValue ? value : "";
+      if (!hasValue && i + 1 < args.size() && args[i + 1].find(':') != std::string::npos &&
+          !args[i + 1].starts_with("--")) {
+        pair = args[++i];
+      }
+      Options::Play play;
+      if (!pair.empty()) {
+        const std::size_t colon = pair.find(':');
+        if (colon == std::string::npos || !ParseNumber(pair.substr(0, colon), play.difficulty) ||
+            !ParseNumber(pair.substr(colon + 1), play.level) || play.difficulty == 0 || play.level == 0) {
+          return {std::nullopt, "--play takes DIFFICULTY:LEVEL, each from 1"};
+        }
+      }
+      o.play = play;
     } else if (name == "--frames" || name == "--seed") {
       std::uint32_t n = 0;
       if (!takeValue(v) || !ParseNumber(v, n)) return {std::nullopt, name + " needs a whole number"};
@@ -100,6 +116,7 @@ std::string UsageText(const char* programName) {
          "  --input FILE          play a script of input events (see the README)\n"
          "  --screenshot N:FILE   write the picture after drawn frame N as a PNG (repeatable)\n"
          "  --dump N:FILE         write the game state after drawn frame N as text (repeatable)\n"
+         "  --play [D:L]          start straight on the game screen, at difficulty D, level L (default 1:1)\n"
          "  --exit-on-deactivate  end the game when another window takes the focus\n"
          "  --help                show this text\n";
 }

@@ -26,6 +26,11 @@ struct Options {
   };
   std::vector<Screenshot> screenshots;  // written after the numbered drawn frame
   std::vector<Screenshot> dumps;        // game-state snapshots, after the numbered drawn frame
+  struct Play {
+    std::uint32_t difficulty = 1;
+    std::uint32_t level = 1;
+  };
+  std::optional<Play> play;  // straight into a game, the tester's shortcut
   bool help = false;
   std::string commandLine;  // the game's own command line
 };

@@ -139,6 +139,7 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     if (!opt.headless) platform.speaker = std::make_unique<platform::hssSpeaker>();
     auto app = std::make_unique<GameApp>(config, soundConfig, std::move(platform), std::move(frameOptions));
     app->SetDataDir(dataDir);
+    if (opt.play) app->SetPlayLevel(static_cast<std::int32_t>(opt.play->difficulty), static_cast<std::int32_t>(opt.play->level));
     return app;
   };
   int status = StartGame(env);
