@@ -17,6 +17,7 @@ struct JobOptions {
   int sheetBuild = 0;        // 0: the 640 x 480 outputs on the sheet, 1: the 320 x 240 ones
   int sheetZoom = 1;         // each picture pixel as zoom x zoom sheet pixels
   std::string sheetFilter;   // only outputs whose name contains this
+  bool gamePack = false;     // pictures for the game pack (its own identifier block) instead of the GUI's
 };
 
 // Each returns false with a message in `error`.

@@ -18,6 +18,7 @@ constexpr char kHelp[] =
 
 Jobs:
   pictures   GUI pictures (boards, ropes, buttons, backgrounds) as PNG with "_a" alpha pictures
+  game-pictures  the same kinds for the game pack (levels' pictures, the pieces on the field)
   fonts      glyph strips with a marker row and their "_a" alpha pictures
   effects    sound effects as 16-bit mono 22050 Hz WAV
   music      tracker modules (4-channel MOD) with their own synthesised instruments
@@ -27,7 +28,7 @@ Jobs:
 Every job writes OUTDIR/vga/... and OUTDIR/qvga/... and a manifest per build,
 OUTDIR/<build>/<pack>-<description name>.manifest (identifier, name, type, file, as zelph-pack
 reads them), where the pack is
-"gui" for pictures and fonts and "sound" for effects and music.
+"gui" for pictures and fonts, "game" for game-pictures and "sound" for effects and music.
 
 Options:
   --fonts DIR            folder of the DejaVu fonts (default /usr/share/fonts/truetype/dejavu)
@@ -75,7 +76,8 @@ int main(int argc, char** argv) {
       return kUsage;
     }
   }
-  bool (*run)(const JobOptions&, std::string&) = job == "pictures"  ? RunPicturesJob
+  options.gamePack = job == "game-pictures";
+  bool (*run)(const JobOptions&, std::string&) = job == "pictures" || options.gamePack ? RunPicturesJob
                                                  : job == "fonts"   ? RunFontsJob
                                                  : job == "effects" ? RunEffectsJob
                                                  : job == "music"   ? RunMusicJob
@@ -85,7 +87,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zelph-assetgen: unknown job %s\n", job.c_str());
     return kUsage;
   }
-  const std::string pack = job == "pictures" || job == "fonts" ? "gui" : "sound";
+  const std::string pack = options.gamePack                        ? "game"
+                           : job == "pictures" || job == "fonts" ? "gui"
+                                                                 : "sound";
   const std::string stem = std::filesystem::path(options.description).stem().string();
   options.manifest = pack + "-" + stem + ".manifest";
   options.subdir = pack + "/" + stem;

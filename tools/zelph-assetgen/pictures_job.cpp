@@ -32,7 +32,7 @@ bool RunPicturesJob(const JobOptions& options, std::string& error) {
         sheet.push_back({label, e, p.hasAlpha});
       }
     }
-    if (!CheckUniqueIds(manifest, error) || !CheckIdBlock(manifest, kGuiPictureIds, error) ||
+    if (!CheckUniqueIds(manifest, error) || !CheckIdBlock(manifest, options.gamePack ? kGamePictureIds : kGuiPictureIds, error) ||
         !WriteManifest(dir / options.manifest, manifest, error))
       return false;
   }
