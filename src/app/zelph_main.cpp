@@ -13,6 +13,7 @@
 #include "config/resources.h"
 #include "game/world_dump.h"
 #include "gfx/png_writer.h"
+#include "objects/object_kinds.h"
 #include "platform/file_io.h"
 #include "platform/home.h"
 #include "platform/random.h"
@@ -53,6 +54,7 @@ int Fail(const char* program, const std::string& text, int status) {
 
 int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
   platform::SelectVariant(variant);
+  objects::RegisterObjectKinds(game::ObjectFactory::Global());
   const char* program = variant.programName;
 
   std::vector<std::string> args(argv + 1, argv + argc);

@@ -35,6 +35,9 @@ Result FieldObject::Init(const config::ConfigSection& def, std::int32_t x, std::
   const std::optional<gfx::Rect> rect = ui::FindRect(def, "rect");
   if (!rect) return gfx::GFX_E_GENERIC;
   drawRect = *rect;
+  // A level may place an object far off the field; it stays far off without overflowing its 8.8 position.
+  x = std::clamp(x, -ui::kMaxCoordinate, ui::kMaxCoordinate);
+  y = std::clamp(y, -ui::kMaxCoordinate, ui::kMaxCoordinate);
   SetCell(x, y);
   startPosition = {x, y};
 

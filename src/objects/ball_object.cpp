@@ -1,0 +1,220 @@
+#include "objects/ball_object.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "gfx/gfx_result.h"
+#include "objects/kind_math.h"
+#include "platform/random.h"
+
+namespace zelph::objects {
+
+using game::CellGrid;
+using game::FieldObject;
+using game::kOne;
+
+namespace {
+
+// A fifth of the velocity, reversed, per back-off step, and at most this many steps.
+constexpr std::int64_t kBackOffDivisor = 1280;
+constexpr int kMaxBackOffSteps = 7;
+// A reflected direction closer than this to an axis gets a random component, so that the ball never runs
+// along an edge for ever.
+constexpr double kStallLimit = 0.05;
+constexpr double kStallSpread = 0.7;
+
+constexpr std::string_view kBorderPrefix = "b_frame_";
+
+std::int32_t AntiStallComponent() {
+  const double unit = platform::Rand() * (2 * kStallSpread) / platform::kRandMax - kStallSpread;
+  return static_cast<std::int32_t>(unit * kOne + 0.5);
+}
+
+}  // namespace
+
+Result BallObject::Init(const config::ConfigSection& def, std::int32_t x, std::int32_t y) {
+  if (Failed(FieldObject::Init(def, x, y))) return gfx::GFX_E_GENERIC;
+  kindCode = game::kKindBall;
+  ReadPictureKeys(def);
+  ReadBorderLists(def);
+  LoadImages(0);
+  border_ = 0;
+  SelectBorderList();
+  loaded_ = true;
+  return S_OK;
+}
+
+void BallObject::ReadBorderLists(const config::ConfigSection& def) {
+  borders_.clear();
+  // Every list needs its own key, so the walk ends once all of them are read, whatever count is claimed.
+  std::size_t unread = 0;
+  for (const std::string_view key : def.Keys()) {
+    if (key.starts_with(kBorderPrefix)) ++unread;
+  }
+  const std::int32_t count = std::min(def.GetInt("frames_borders_count", 0), config::kMaxListCount);
+  std::string key(kBorderPrefix);
+  for (std::int32_t i = 1; i <= count && unread > 0; ++i) {
+    key.resize(kBorderPrefix.size());
+    key += std::to_string(i);
+    std::vector<config::Point> points;
+    if (!def.GetPointList(key, points)) continue;  // the next readable list takes its place
+    --unread;
+    borders_.push_back(std::move(points));
+  }
+}
+
+const std::vector<config::Point>* BallObject::CurrentBorder() const {
+  return border_ < borders_.size() ? &borders_[border_] : nullptr;
+}
+
+void BallObject::SelectBorderList() {
+  const std::int32_t frame = Picture().Frame();
+  if (frame >= 0 && static_cast<std::size_t>(frame) < borders_.size())
+    border_ = static_cast<std::size_t>(frame);
+}
+
+Result BallObject::Draw(gfx::Surface& surface, std::int32_t originX, std::int32_t originY) {
+  return Failed(FieldObject::Draw(surface, originX, originY)) ? gfx::GFX_E_GENERIC : S_OK;
+}
+
+Result BallObject::Kill(std::uint32_t flags) {
+  return Failed(FieldObject::Kill(flags)) ? gfx::GFX_E_GENERIC : S_OK;
+}
+
+Result BallObject::Update(CellGrid& grid, std::uint32_t flags) {
+  if (Failed(FieldObject::Update(grid, flags))) return gfx::GFX_E_GENERIC;
+  SelectBorderList();
+  if ((flags & game::kUpdateFade) && dead) {
+    if (fadeStep < opacity && fadeMin < opacity) {
+      opacity -= fadeStep;
+    } else {
+      removed = true;
+    }
+  } else if (flags & game::kUpdateMove) {
+    Move(grid);
+  }
+  SnapToAllowedAngle();
+  return S_OK;
+}
+
+Result BallObject::Move(CellGrid& grid) {
+  Vec8 p = Add(position, velocity);
+  const std::int32_t low = radius * kOne;
+  // Off an edge: turned back and put on the edge in the same frame.
+  auto edge = [low](std::int32_t& at, std::int32_t& v, std::int32_t high) {
+    if (at < low) {
+      v = -v;
+      at = low;
+    } else if (at > high) {
+      v = -v;
+      at = high;
+    }
+  };
+  edge(p.x, velocity.x, (grid.Width() - radius) * kOne);
+  edge(p.y, velocity.y, (grid.Height() - radius) * kOne);
+
+  position = p;
+  const std::vector<config::Point>* border = CurrentBorder();
+  Vec8 contact;
+  if (!border || ContactProbe(grid, *border, &contact) == 0) {
+    SetPosition(p);
+    return S_OK;
+  }
+  // Back out of the ground by a fifth of the velocity (as the edges left it) per step; `contact` keeps
+  // the last place the rim touched.
+  const Vec8 back{static_cast<std::int32_t>(-std::int64_t{velocity.x} * kOne / kBackOffDivisor),
+                  static_cast<std::int32_t>(-std::int64_t{velocity.y} * kOne / kBackOffDivisor)};
+  for (int step = 0; step < kMaxBackOffSteps; ++step) {
+    position = Add(position, back);
+    if (ContactProbe(grid, *border, &contact) == 0) break;
+  }
+  Bounce(contact);
+  lastContact_ = {contact.x >> 8, contact.y >> 8};
+  SetPosition(Add(position, velocity));
+  return S_OK;
+}
+
+void BallObject::Bounce(Vec8 contact) {
+  Vec8 n = Sub(contact, position);
+  game::FxNormalise(n);
+  Vec8 u = velocity;
+  const std::int32_t speed0 = game::FxNormalise(u);
+  const std::int32_t along = game::FxDot(u, n);
+  Vec8 reflected = Sub(u, Scale(n, 2 * std::int64_t{along}));
+  game::FxNormalise(reflected);
+  for (std::int32_t* k : {&reflected.x, &reflected.y}) {
+    if (std::abs(*k) / static_cast<double>(kOne) < kStallLimit) *k = AntiStallComponent();
+  }
+  velocity = Scale(reflected, std::min(speed, speed0));
+}
+
+Result BallObject::Prepare(CellGrid& grid) {
+  Vec8 p = Add(position, velocity);
+  const std::int32_t low = radius * kOne;
+  // Clamped with the upper limit last, as a ball wider than the field ends on the far limit.
+  p.x = std::min(std::max(p.x, low), (grid.Width() - radius) * kOne);
+  p.y = std::min(std::max(p.y, low), (grid.Height() - radius) * kOne);
+  SetPosition(p);
+  return S_OK;
+}
+
+int BallObject::Collide(FieldObject* other, std::uint32_t flags) {
+  if (!other || other == this || other->AcceptsContact(this) != 1) return 0;
+  if (other->figureKind == game::kFigureCircle) {
+    if (CircleHitsCircle(*this, *other)) {
+      if (flags & game::kCollideRespond) OnCollision(other, game::kContactCircle);
+      return 1;
+    }
+  } else if (other->figureKind == game::kFigureRect) {
+    std::uint32_t sides = 0;
+    if (CircleHitsRect(*this, *other, &sides)) {
+      if (flags & game::kCollideAskOther) other->Collide(this, game::kCollideRespond);
+      if (flags & game::kCollideRespond) OnCollision(other, sides | game::kContactRect);
+      return 1;
+    }
+  }
+  if (other == lastHit) lastHit = nullptr;
+  return 0;
+}
+
+Result BallObject::OnCollision(FieldObject* other, std::uint32_t flags) {
+  if (Failed(FieldObject::OnCollision(other, flags))) return gfx::GFX_E_GENERIC;  // the same contact goes on
+  const std::uint32_t contactKind = flags & game::kContactKindMask;
+  if (contactKind == game::kContactCircle) {
+    // Equal masses: the components along the line of centres are exchanged, the rest kept. A hunter is
+    // an immovable wall to the ball.
+    Vec8 n = Sub(other->position, position);
+    game::FxNormalise(n);
+    const bool hunter = other->kindCode == game::kKindHunter;
+    const Vec8 w1 = velocity;
+    const Vec8 w2 = hunter ? Vec8{-w1.x, -w1.y} : other->velocity;
+    const Vec8 p1 = Scale(n, game::FxDot(w1, n)), t1 = Sub(w1, p1);
+    const Vec8 p2 = Scale(n, game::FxDot(w2, n)), t2 = Sub(w2, p2);
+    constexpr std::int64_t kHalf = kOne / 2;
+    const Vec8 own = Add(t1, Scale(Sub(Add(p1, p2), Sub(p1, p2)), kHalf));
+    const Vec8 theirs = Add(t2, Scale(Sub(Add(p1, p2), Sub(p2, p1)), kHalf));
+    velocity = WithLength(own, speed);
+    SnapToAllowedAngle();
+    if (!hunter) {
+      other->velocity = WithLength(theirs, other->speed);
+      other->SnapToAllowedAngle();
+    }
+  } else if (contactKind == game::kContactRect) {
+    if (flags & game::kSideAbove) {
+      velocity.y = -std::abs(velocity.y);
+    } else if (flags & game::kSideBelow) {
+      velocity.y = std::abs(velocity.y);
+    }
+    if (flags & game::kSideLeft) {
+      velocity.x = -std::abs(velocity.x);
+    } else if (flags & game::kSideRight) {
+      velocity.x = std::abs(velocity.x);
+    }
+  }
+  return S_OK;
+}
+
+}  // namespace zelph::objects
