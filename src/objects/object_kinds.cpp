@@ -3,11 +3,13 @@
 #include <memory>
 
 #include "objects/ball_object.h"
+#include "objects/player.h"
 
 namespace zelph::objects {
 
 void RegisterObjectKinds(game::ObjectFactory& factory) {
   factory.Register(game::kTypeBall, [] { return std::make_unique<BallObject>(); });
+  factory.Register(game::kTypePlayer, [] { return std::make_unique<Player>(); });
 }
 
 }  // namespace zelph::objects
