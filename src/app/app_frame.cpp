@@ -219,6 +219,9 @@ Result AppFrame::Run() {
     }
     if (options_.beforeIdleStep && lastHookedStep != idleSteps_ + 1) {
       lastHookedStep = idleSteps_ + 1;
+      // In lockstep the step's turn is taken before its scripted input is delivered, so that the input
+      // always lands between the same two ticks (the draw that follows keeps the turn it already has).
+      if (lockstep_) lockstep_->BeginDraw();
       options_.beforeIdleStep(lastHookedStep);
       continue;  // deliver what the hook posted before this step draws
     }

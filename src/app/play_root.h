@@ -15,6 +15,8 @@ class PlayRoot : public ui::Control {
   // Fails when the game screen cannot be built or the level cannot be loaded.
   Result Start(const gfx::Rect& screen, std::int32_t difficulty, std::int32_t level);
   Result Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) override;
+  // Black behind the game screen, which covers only the field and the bar.
+  Result Draw(gfx::Surface& target, int originX, int originY, const ui::Rect& clip) override;
 
   screens::GameScreen& Game() { return game_; }
 

@@ -22,6 +22,7 @@ using namespace zelph::gfx;
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
+constexpr int kDiffer = 3;
 
 constexpr char kHelp[] =
     R"(Usage: zelph-image COMMAND ARGS
@@ -39,7 +40,10 @@ Commands:
     --frame-width W      the width of one frame (default: the picture's width divided by N)
     --key R,G,B          the colour key kept in the header (default 255,0,255)
 
-Exit status: 0 success, 1 a picture that cannot be read or a file that cannot be written, 2 wrong usage.
+  compare A B            compare two pictures pixel by pixel as the game decodes them
+
+Exit status: 0 success (compare: the same pixels), 1 a picture that cannot be read or a file that cannot
+be written, 2 wrong usage, 3 (compare) the pictures differ.
 )";
 
 int Usage(const std::string& message) {
@@ -87,6 +91,30 @@ struct Picture {
 std::uint8_t GreyLevel(Pixel p) {
   const unsigned green = (p >> 5) & 0x3F;
   return static_cast<std::uint8_t>(green << 2 | green >> 4);
+}
+
+// Pixel by pixel as the game decodes them, so that two encodings of the same picture compare equal.
+int Compare(const std::string& a, const std::string& b) {
+  Picture first, second;
+  std::string error;
+  if (!first.Load(a, 0, error) || !second.Load(b, 0, error)) return Fail(error);
+  const Surface& p = first.surface;
+  const Surface& q = second.surface;
+  if (p.Width() != q.Width() || p.Height() != q.Height()) {
+    std::fprintf(stderr, "zelph-image: %dx%d against %dx%d\n", p.Width(), p.Height(), q.Width(), q.Height());
+    return kDiffer;
+  }
+  long differing = 0;
+  int firstX = -1, firstY = -1;
+  for (int y = 0; y < p.Height(); ++y) {
+    for (int x = 0; x < p.Width(); ++x) {
+      if (p.Row(y)[x] == q.Row(y)[x]) continue;
+      if (differing++ == 0) firstX = x, firstY = y;
+    }
+  }
+  if (differing == 0) return kOk;
+  std::fprintf(stderr, "zelph-image: %ld pixels differ, the first at %d,%d\n", differing, firstX, firstY);
+  return kDiffer;
 }
 
 int Decode(const std::string& in, const std::string& out) {
@@ -204,6 +232,10 @@ int main(int argc, char** argv) {
   if (args[0] == "decode") {
     if (args.size() != 3) return Usage("decode takes IN and OUT.png");
     return Decode(args[1], args[2]);
+  }
+  if (args[0] == "compare") {
+    if (args.size() != 3) return Usage("compare takes two pictures");
+    return Compare(args[1], args[2]);
   }
   if (args[0] != "encode") return Usage("unknown command '" + args[0] + "'");
 
