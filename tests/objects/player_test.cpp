@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "game/world_fixture.h"
+#include "objects/ball_object.h"
 
 namespace zelph::objects {
 namespace {
@@ -203,6 +204,22 @@ TEST_F(PlayerTest, AnEnemyTouchingTheCutKillsTheHead) {
   Ready();
   world.TouchedCut(*world.objects[1], 100, 5);
   EXPECT_TRUE(head->dying);
+}
+
+TEST_F(PlayerTest, ABallRunningIntoTheOpenCutKillsTheHead) {
+  factory.Register(game::kTypeBall, [] { return std::make_unique<BallObject>(); });
+  Play("unbreakable_param=0 10\n[enemy]\nID=3\ntype=100000\nrect=-5 -5 10 10\naprox_figure=20000\n"
+       "aprox_figure_param=0 0 5 0 0 0 0 0\nspeed_rand=2 2\nprocess_cur_state=1\nframes_borders_count=1\n"
+       "b_frame_1=4 5 0 -5 0 0 5 0 -5\n",
+       "enemy_count=2\nen_2_ID=3\nen_2_xy=140 12\n");
+  ASSERT_EQ(world.objects.size(), 2u);
+  world.objects[1]->velocity = {-512, 0};
+  Ready();
+  Key(kDirDown);
+  for (int i = 0; i < 60 && !head->dying; ++i) Frames(1);
+  EXPECT_TRUE(head->dying);
+  EXPECT_TRUE(head->Cutting()) << "the cut was still open";
+  EXPECT_GT(world.objects[1]->CellX(), 100) << "the ball stopped at the cut, never crossed it";
 }
 
 TEST_F(PlayerTest, AStaleStylusReleaseDoesNothing) {
