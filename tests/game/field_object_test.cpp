@@ -200,6 +200,29 @@ TEST_F(FieldObjectRules, ADeathMarkIsStampedIntoTheFieldWhereTheObjectDied) {
   EXPECT_EQ(world.composed.Row(world.gameField.top + 48)[world.gameField.left + 48], gfx::ColorToPixel(0x0000FF));
 }
 
+TEST_F(FieldObjectRules, ADeadObjectIsDrawnInItsDeathColourAndFades) {
+  auto o = Make("death_color=0 0 255\n", 20, 20);
+  gfx::Sprite picture;
+  ASSERT_EQ(picture.Load(config::GlobalPackList().FindPack(kMarkId), kMarkId), S_OK);  // 4 x 4 red
+  o->sprite = &picture;
+  gfx::Surface screen;
+  ASSERT_EQ(screen.CreateSurface(gfx::kCreateClear, 64, 64), S_OK);
+  auto at = [&](int x, int y) { return gfx::PixelToColor(screen.Row(y)[x]); };
+  ASSERT_EQ(o->Draw(screen, 0, 0), S_OK);
+  EXPECT_EQ(at(15, 15), gfx::PixelToColor(gfx::ColorToPixel(0x0000FF)) & 0xF8FCF8) << "alive: its own red";
+  o->dead = true;
+  screen = gfx::Surface();
+  ASSERT_EQ(screen.CreateSurface(gfx::kCreateClear, 64, 64), S_OK);
+  ASSERT_EQ(o->Draw(screen, 0, 0), S_OK);
+  const gfx::Color dead = at(15, 15);
+  EXPECT_GT((dead >> 16) & 0xFF, dead & 0xFF) << "a red picture drawn towards blue";
+  o->opacity = 0;
+  screen = gfx::Surface();
+  ASSERT_EQ(screen.CreateSurface(gfx::kCreateClear, 64, 64), S_OK);
+  ASSERT_EQ(o->Draw(screen, 0, 0), S_OK);
+  EXPECT_EQ(at(15, 15), 0u) << "faded out";
+}
+
 TEST_F(FieldObjectRules, CollisionMemoryIgnoresTheSamePartnerTwice) {
   auto a = Make(""), b = Make("");
   EXPECT_EQ(a->OnCollision(b.get(), 0), S_OK);
