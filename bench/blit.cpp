@@ -17,6 +17,7 @@
 #include "gfx/blit_kernels.h"
 #include "gfx/graphics_context.h"
 #include "gfx/surface.h"
+#include "platform/sdl/sdl_ptrs.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ constexpr Pixel kKeyPixel = 0xF81F;
 // One picture in both worlds, with the same pixels.
 struct Pair {
   Surface ours;
-  SDL_Surface* sdl = nullptr;
+  zelph::platform::SdlSurfacePtr sdl;
 };
 
 // Keyed pictures look like sprites: a round shape in every 32 x 32 tile with the key around it, so the
@@ -36,7 +37,7 @@ struct Pair {
 void Fill(Pair& p, int w, int h, unsigned seed, bool keyed) {
   p.ours.CreateSurface(0, w, h);
   p.ours.SetColorKey(kMagenta);
-  p.sdl = SDL_CreateRGBSurfaceWithFormat(0, w, h, 16, SDL_PIXELFORMAT_RGB565);
+  p.sdl.reset(SDL_CreateRGBSurfaceWithFormat(0, w, h, 16, SDL_PIXELFORMAT_RGB565));
   std::mt19937 rng(seed);
   for (int y = 0; y < h; ++y) {
     auto* sdlRow = reinterpret_cast<Pixel*>(static_cast<std::uint8_t*>(p.sdl->pixels) + y * p.sdl->pitch);
@@ -53,8 +54,8 @@ void Fill(Pair& p, int w, int h, unsigned seed, bool keyed) {
 struct World {
   Pair screenSrc, screenDst, spriteSrc, spriteDst, alphaPic;
   Surface alphaGrey;
-  SDL_Surface* sdlArgbScreen = nullptr;  // SDL's form of a picture with per-pixel alpha
-  SDL_Surface* sdlArgbSprite = nullptr;
+  zelph::platform::SdlSurfacePtr sdlArgbScreen;  // SDL's form of a picture with per-pixel alpha
+  zelph::platform::SdlSurfacePtr sdlArgbSprite;
   std::vector<SDL_Rect> positions;
 
   World() {
@@ -64,8 +65,8 @@ struct World {
     Fill(spriteSrc, kSprite, kSprite, 3, true);
     Fill(spriteDst, kSprite, kSprite, 4, false);
     alphaGrey.CreateSurface(0, kScreenW, kScreenH);
-    sdlArgbScreen = SDL_CreateRGBSurfaceWithFormat(0, kScreenW, kScreenH, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_SetSurfaceBlendMode(sdlArgbScreen, SDL_BLENDMODE_BLEND);
+    sdlArgbScreen.reset(SDL_CreateRGBSurfaceWithFormat(0, kScreenW, kScreenH, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_SetSurfaceBlendMode(sdlArgbScreen.get(), SDL_BLENDMODE_BLEND);
     std::mt19937 rng(5);
     for (int y = 0; y < kScreenH; ++y) {
       auto* argb = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(sdlArgbScreen->pixels) +
@@ -77,10 +78,10 @@ struct World {
         argb[x] = std::uint32_t{g} << 24 | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
       }
     }
-    sdlArgbSprite = SDL_CreateRGBSurfaceWithFormat(0, kSprite, kSprite, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_SetSurfaceBlendMode(sdlArgbSprite, SDL_BLENDMODE_BLEND);
+    sdlArgbSprite.reset(SDL_CreateRGBSurfaceWithFormat(0, kSprite, kSprite, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_SetSurfaceBlendMode(sdlArgbSprite.get(), SDL_BLENDMODE_BLEND);
     SDL_Rect first{0, 0, kSprite, kSprite};
-    SDL_BlitSurface(sdlArgbScreen, &first, sdlArgbSprite, nullptr);
+    SDL_BlitSurface(sdlArgbScreen.get(), &first, sdlArgbSprite.get(), nullptr);
     for (int i = 0; i < kSprites; ++i) {
       positions.push_back({static_cast<int>(rng() % (kScreenW - kSprite)),
                            static_cast<int>(rng() % (kScreenH - kSprite)), kSprite, kSprite});
@@ -133,8 +134,8 @@ void OursBlt(benchmark::State& state, Mode mode, bool full) {
 }
 
 void SdlBlt(benchmark::State& state, Mode mode, bool full) {
-  SDL_Surface* src = Source(full).sdl;
-  SDL_Surface* dst = Dest(full).sdl;
+  SDL_Surface* src = Source(full).sdl.get();
+  SDL_Surface* dst = Dest(full).sdl.get();
   SetSdlMode(src, mode);
   for (auto _ : state) {
     SDL_BlitSurface(src, nullptr, dst, nullptr);
@@ -144,8 +145,8 @@ void SdlBlt(benchmark::State& state, Mode mode, bool full) {
 }
 
 void Memcpy(benchmark::State& state, bool full) {
-  SDL_Surface* src = Source(full).sdl;
-  SDL_Surface* dst = Dest(full).sdl;
+  SDL_Surface* src = Source(full).sdl.get();
+  SDL_Surface* dst = Dest(full).sdl.get();
   const auto bytes = static_cast<std::size_t>(src->pitch) * static_cast<std::size_t>(src->h);
   for (auto _ : state) {
     std::memcpy(dst->pixels, src->pixels, bytes);
@@ -165,8 +166,8 @@ void OursAlpha(benchmark::State& state, bool full) {
 
 void SdlAlpha(benchmark::State& state, bool full) {
   World& w = TheWorld();
-  SDL_Surface* src = full ? w.sdlArgbScreen : w.sdlArgbSprite;
-  SDL_Surface* dst = Dest(full).sdl;
+  SDL_Surface* src = full ? w.sdlArgbScreen.get() : w.sdlArgbSprite.get();
+  SDL_Surface* dst = Dest(full).sdl.get();
   for (auto _ : state) {
     SDL_BlitSurface(src, nullptr, dst, nullptr);
     benchmark::ClobberMemory();
@@ -182,7 +183,7 @@ void OursFill(benchmark::State& state, bool full) {
 }
 
 void SdlFill(benchmark::State& state, bool full) {
-  SDL_Surface* dst = Dest(full).sdl;
+  SDL_Surface* dst = Dest(full).sdl.get();
   const Uint32 pixel = SDL_MapRGB(dst->format, 0x99, 0x66, 0x33);
   for (auto _ : state) {
     SDL_FillRect(dst, nullptr, pixel);
@@ -203,13 +204,13 @@ void OursFrame(benchmark::State& state) {
 
 void SdlFrame(benchmark::State& state) {
   World& w = TheWorld();
-  SetSdlMode(w.spriteSrc.sdl, kKeyed);
+  SetSdlMode(w.spriteSrc.sdl.get(), kKeyed);
   for (auto _ : state) {
-    SDL_BlitSurface(w.screenSrc.sdl, nullptr, w.screenDst.sdl, nullptr);
-    for (SDL_Rect p : w.positions) SDL_BlitSurface(w.spriteSrc.sdl, nullptr, w.screenDst.sdl, &p);
+    SDL_BlitSurface(w.screenSrc.sdl.get(), nullptr, w.screenDst.sdl.get(), nullptr);
+    for (SDL_Rect p : w.positions) SDL_BlitSurface(w.spriteSrc.sdl.get(), nullptr, w.screenDst.sdl.get(), &p);
     benchmark::ClobberMemory();
   }
-  SetSdlMode(w.spriteSrc.sdl, kPlain);
+  SetSdlMode(w.spriteSrc.sdl.get(), kPlain);
 }
 
 const char* const kModeNames[] = {"copy", "keyed", "opacity128", "opacity200", "keyed_opacity"};

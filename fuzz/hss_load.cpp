@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/sdl/hss_speaker.h"
+#include "platform/hss_speaker.h"
+#include "platform/xmp/xmp_module.h"
 
 using namespace zelph::platform;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
+  InstallModuleReader(ReadXmpModule);
   auto pulled = std::make_unique<PulledAudioOutput>();
   PulledAudioOutput* output = pulled.get();
   hssSpeaker speaker(std::move(pulled));

@@ -343,15 +343,14 @@ std::intptr_t AppFrame::WindowProc(const Message& m) {
       }
       return 0;
     case msg::kAbort: {
-      auto* text = reinterpret_cast<std::string*>(m.lParam);
+      std::unique_ptr<std::string> text = platform::TakeMessageText(m);
       SetError(text ? text->c_str() : nullptr, 0);
-      delete text;
       PostQuit(platform::kAbortQuitCode);
       platform::Beep();
       return 0;
     }
     case msg::kShellChange: {
-      auto* path = reinterpret_cast<std::string*>(m.lParam);
+      std::unique_ptr<std::string> path = platform::TakeMessageText(m);
       constexpr std::uint32_t kWatched =
           platform::kMediaInserted | platform::kMediaRemoved | platform::kDriveRemoved | platform::kDriveAdded;
       std::string module = platform::ModulePath().string();
@@ -360,7 +359,6 @@ std::intptr_t AppFrame::WindowProc(const Message& m) {
         PostQuit(platform::kAbortQuitCode);
         platform::Beep();
       }
-      delete path;
       return 0;
     }
     case msg::kKeyDown:

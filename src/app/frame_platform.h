@@ -8,7 +8,7 @@
 
 #include "app/frame_display.h"
 #include "platform/clock.h"
-#include "platform/sdl/hss_speaker.h"
+#include "platform/hss_speaker.h"
 #include "platform/window.h"
 
 namespace zelph::app {

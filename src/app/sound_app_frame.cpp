@@ -11,7 +11,7 @@ SoundAppFrame::SoundAppFrame(const AppConfig& config, const SoundConfig& soundCo
                              FrameOptions options)
     : AppFrame(config, platform, std::move(options)),
       soundConfig_(soundConfig),
-      speaker_(platform.speaker ? std::move(platform.speaker) : std::make_unique<platform::hssSpeaker>(nullptr)) {}
+      speaker_(platform.speaker ? std::move(platform.speaker) : std::make_unique<platform::hssSpeaker>()) {}
 
 int SoundAppFrame::AddActivationExemption(const char* className, const char* programPath) {
   if (!className) return 0;

@@ -18,8 +18,10 @@
 #include "platform/home.h"
 #include "platform/random.h"
 #include "platform/registry.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/system_info.h"
+#include "platform/xmp/xmp_module.h"
 
 namespace zelph::app {
 
@@ -55,6 +57,7 @@ int Fail(const char* program, const std::string& text, int status) {
 int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
   platform::SelectVariant(variant);
   objects::RegisterObjectKinds(game::ObjectFactory::Global());
+  platform::InstallModuleReader(platform::ReadXmpModule);
   const char* program = variant.programName;
 
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -138,7 +141,8 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     FramePlatform platform;
     platform.window = std::make_unique<platform::SdlWindow>(windowOptions);
     platform.display = std::make_unique<GameDisplay>(variant.screenWidth, variant.screenHeight);
-    if (!opt.headless) platform.speaker = std::make_unique<platform::hssSpeaker>();
+    if (!opt.headless)
+      platform.speaker = std::make_unique<platform::hssSpeaker>(platform::MakeSdlAudioOutput());
     auto app = std::make_unique<GameApp>(config, soundConfig, std::move(platform), std::move(frameOptions));
     app->SetDataDir(dataDir);
     if (opt.play) app->SetPlayLevel(static_cast<std::int32_t>(opt.play->difficulty), static_cast<std::int32_t>(opt.play->level));

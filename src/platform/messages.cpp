@@ -21,14 +21,18 @@ void PostToMainWindow(const Message& message) {
   if (!g_sink || !g_sink(g_sinkContext, message)) DiscardMessagePayload(message);
 }
 
-void PostAbort(const std::string& text) {
-  PostToMainWindow(Message{msg::kAbort, 0, reinterpret_cast<std::intptr_t>(new std::string(text))});
+Message MakeTextMessage(std::uint32_t id, std::uintptr_t wParam, std::string text) {
+  auto owned = std::make_unique<std::string>(std::move(text));
+  return Message{id, wParam, reinterpret_cast<std::intptr_t>(owned.release())};
 }
 
-void DiscardMessagePayload(const Message& message) {
-  if ((message.id == msg::kAbort || message.id == msg::kShellChange) && message.lParam != 0) {
-    delete reinterpret_cast<std::string*>(message.lParam);
-  }
+std::unique_ptr<std::string> TakeMessageText(const Message& message) {
+  if (message.id != msg::kAbort && message.id != msg::kShellChange) return nullptr;
+  return std::unique_ptr<std::string>(reinterpret_cast<std::string*>(message.lParam));
 }
+
+void PostAbort(const std::string& text) { PostToMainWindow(MakeTextMessage(msg::kAbort, 0, text)); }
+
+void DiscardMessagePayload(const Message& message) { TakeMessageText(message); }
 
 }  // namespace zelph::platform

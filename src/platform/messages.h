@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zelph::platform {
@@ -31,8 +32,8 @@ inline constexpr std::uint32_t kUser = 0x0400;
 inline constexpr std::uint32_t kMinimize = kUser + 1;         // 0x401: minimise at the idle step's request
 inline constexpr std::uint32_t kDesktopInactive = kUser + 2;  // 0x402: the desktop took the focus away
 inline constexpr std::uint32_t kScreenshot = kUser + 3;       // 0x403: save the next frame as a picture
-inline constexpr std::uint32_t kAbort = kUser + 138;          // 0x48A: lParam owns a heap std::string text
-inline constexpr std::uint32_t kShellChange = 0x8101;         // wParam event, lParam owns a heap std::string path
+inline constexpr std::uint32_t kAbort = kUser + 138;          // 0x48A: lParam carries a text (MakeTextMessage)
+inline constexpr std::uint32_t kShellChange = 0x8101;         // wParam event, lParam carries a path text
 inline constexpr std::uint32_t kBeep = 125008;                // sounds the default beep
 }  // namespace msg
 
@@ -53,8 +54,15 @@ constexpr std::intptr_t MakePointParam(int x, int y) {
 constexpr int PointX(std::intptr_t lParam) { return static_cast<std::int16_t>(lParam & 0xFFFF); }
 constexpr int PointY(std::intptr_t lParam) { return static_cast<std::int16_t>((lParam >> 16) & 0xFFFF); }
 
-// Posts a message to the game's main window from any thread. Dropped (and an owned text freed) when no window
-// takes messages.
+// The text of an abort or shell-change message travels as a pointer in lParam. It is owned on both sides:
+// MakeTextMessage lets go of it only to put it into the message, and the one receiver takes it back at once
+// with TakeMessageText (or DiscardMessagePayload when dropping the message), so every path frees it once.
+Message MakeTextMessage(std::uint32_t id, std::uintptr_t wParam, std::string text);
+// The text of a message that carries one; null for any other message. Call once per message received.
+std::unique_ptr<std::string> TakeMessageText(const Message& message);
+
+// Posts a message to the game's main window from any thread. Dropped (and a carried text freed) when no
+// window takes messages.
 void PostToMainWindow(const Message& message);
 
 // Posts the abort message: the game ends at once without saving, with `text` as its error.
@@ -64,7 +72,7 @@ void PostAbort(const std::string& text);
 using MessageSink = bool (*)(void* context, const Message& message);
 void SetMainWindowSink(MessageSink sink, void* context);
 
-// Frees the text owned by an abort or shell-change message that was never handled.
+// Frees the text carried by an abort or shell-change message that is dropped unhandled.
 void DiscardMessagePayload(const Message& message);
 
 }  // namespace zelph::platform

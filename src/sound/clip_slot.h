@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "config/resource_pack.h"
-#include "platform/sdl/hss_speaker.h"
+#include "platform/hss_speaker.h"
 #include "sound/shared_data.h"
 #include "sound/sound_globals.h"
 

@@ -6,7 +6,7 @@
 #include "config/config_document.h"
 #include "config/config_result.h"
 #include "config/pack_list.h"
-#include "platform/sdl/hss_speaker.h"
+#include "platform/hss_speaker.h"
 
 namespace zelph::sound {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/hss_speaker.h"
 #include "platform/result.h"
-#include "platform/sdl/hss_speaker.h"
 
 namespace zelph::sound {
 

@@ -82,7 +82,7 @@ TEST(Run, WindowFailuresGiveTheirTexts) {
 TEST(Run, AbortSkipsOnExit) {
   FrameOptions options;
   options.beforeIdleStep = [](std::uint32_t step) {
-    if (step == 3) platform::PostToMainWindow({msg::kAbort, 0, reinterpret_cast<std::intptr_t>(new std::string("gone"))});
+    if (step == 3) platform::PostToMainWindow(platform::MakeTextMessage(msg::kAbort, 0, "gone"));
   };
   test::Rig rig(test::Rig::DefaultConfig(), std::move(options));
   platform::SetMainWindowSink([](void* q, const platform::Message& m) { return static_cast<platform::MessageQueue*>(q)->Post(m); },
@@ -115,8 +115,7 @@ TEST(Run, RemovingTheGamesStorageAborts) {
   test::Rig* self = nullptr;
   options.beforeIdleStep = [&](std::uint32_t step) {
     if (step == 2) {
-      self->window->PostMessage(
-          {msg::kShellChange, platform::kMediaRemoved, reinterpret_cast<std::intptr_t>(new std::string(root))});
+      self->window->PostMessage(platform::MakeTextMessage(msg::kShellChange, platform::kMediaRemoved, root));
     }
   };
   test::Rig rig(test::Rig::DefaultConfig(), std::move(options));

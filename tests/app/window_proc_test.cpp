@@ -141,14 +141,13 @@ TEST_F(WindowProcTest, CloseCommandStopsLoopAndThread) {
 }
 
 TEST_F(WindowProcTest, AbortMessageStoresItsTextAndQueuesTheAbortQuit) {
-  Send({msg::kAbort, 0, reinterpret_cast<std::intptr_t>(new std::string("pack read failed"))});
+  Send(platform::MakeTextMessage(msg::kAbort, 0, "pack read failed"));
   EXPECT_EQ(rig.app->errorText(), "pack read failed");
   EXPECT_TRUE(QuitQueued(platform::kAbortQuitCode));
 }
 
 TEST_F(WindowProcTest, StorageChangeOfAnotherFolderIsIgnored) {
-  Send({msg::kShellChange, platform::kMediaRemoved,
-        reinterpret_cast<std::intptr_t>(new std::string("/nowhere-near-the-game"))});
+  Send(platform::MakeTextMessage(msg::kShellChange, platform::kMediaRemoved, "/nowhere-near-the-game"));
   EXPECT_TRUE(rig.app->errorText().empty());
   EXPECT_FALSE(QuitQueued(platform::kAbortQuitCode));
 }

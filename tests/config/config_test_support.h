@@ -61,8 +61,8 @@ class ConfigEnvironment : public ::testing::Test {
         });
     platform::SetMainWindowSink(
         [](void*, const platform::Message& m) {
-          if (m.id == platform::msg::kAbort) aborts().push_back(*reinterpret_cast<std::string*>(m.lParam));
-          platform::DiscardMessagePayload(m);
+          std::unique_ptr<std::string> text = platform::TakeMessageText(m);
+          if (m.id == platform::msg::kAbort && text) aborts().push_back(*text);
           return true;
         },
         nullptr);

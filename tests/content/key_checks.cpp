@@ -12,8 +12,9 @@
 #include "gfx/image_decode.h"
 #include "gfx/pixel.h"
 #include "gfx/surface.h"
-#include "platform/sdl/hss_music.h"
-#include "platform/sdl/hss_sound.h"
+#include "platform/hss_music.h"
+#include "platform/hss_sound.h"
+#include "platform/xmp/xmp_module.h"
 #include "ui/fonts.h"
 #include "ui/line_breaking.h"
 
@@ -59,6 +60,8 @@ void CheckResource(const config::ConfigSection& section, const Key& key, const c
       break;
     }
     case Kind::kMusic: {
+      // As the game reads them.
+      platform::InstallModuleReader(platform::ReadXmpModule);
       platform::hssMusic music;
       EXPECT_EQ(music.load(bytes->data(), bytes->size(), true), S_OK);
       break;

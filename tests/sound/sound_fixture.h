@@ -9,9 +9,11 @@
 #include "config/pack_image.h"
 #include "config/pack_list.h"
 #include "platform/file_io.h"
+#include "platform/xmp/xmp_module.h"
 #include "sound/menu_click.h"
 #include "sound/sound_globals.h"
 #include "test_support/audio_data.h"
+#include "test_support/module_reader.h"
 #include "test_support/temp_dir.h"
 
 namespace zelph::sound::test {
@@ -88,6 +90,7 @@ class SoundTest : public ::testing::Test {
     return true;
   }
 
+  zelph::test::ModuleReaderScope reader{platform::ReadXmpModule};
   zelph::test::TempDir dir;
   std::vector<std::int16_t> ramp;
   config::PackList packs;

@@ -60,27 +60,24 @@ void AppendUtf16Messages(MessageQueue& queue, const char* utf8) {
 
 SdlWindow::SdlWindow(SdlWindowOptions options) : options_(options), fullScreen_(options.fullScreen) {}
 
-SdlWindow::~SdlWindow() {
-  Destroy();
-  if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-}
+SdlWindow::~SdlWindow() { Destroy(); }
 
 bool SdlWindow::RegisterClass(std::string_view, bool doubleClicks) {
   doubleClicks_ = doubleClicks;
-  if (sdlStarted_) return true;
+  if (sdl_) return true;
   if (options_.headless) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // closing goes through the window's close message
-  sdlStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
-  if (!sdlStarted_) std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
-  return sdlStarted_;
+  sdl_ = StartSdlSubsystems(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  if (!sdl_) std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+  return static_cast<bool>(sdl_);
 }
 
 bool SdlWindow::Create(std::string_view title, int width, int height) {
-  if (!sdlStarted_ || window_) return false;
+  if (!sdl_ || window_) return false;
   width_ = std::max(width, 1);
   height_ = std::max(height, 1);
   // The largest whole scale that fits the desktop keeps the pixels sharp.
@@ -92,22 +89,21 @@ bool SdlWindow::Create(std::string_view title, int width, int height) {
   std::uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   std::string t(title);
-  window_ = SDL_CreateWindow(t.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_ * scale,
-                             height_ * scale, flags);
+  window_.reset(SDL_CreateWindow(t.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_ * scale,
+                                 height_ * scale, flags));
   if (!window_) {
     std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
     return false;
   }
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+  if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
   if (!renderer_) {
     std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
-    SDL_DestroyWindow(window_);
-    window_ = nullptr;
+    window_.reset();
     return false;
   }
-  SDL_RenderSetLogicalSize(renderer_, width_, height_);
-  SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+  SDL_RenderSetLogicalSize(renderer_.get(), width_, height_);
+  SDL_RenderSetIntegerScale(renderer_.get(), SDL_TRUE);
   SDL_StartTextInput();
   SetMainWindowSink(&SinkToQueue, &queue_);
   if (!options_.headless) SetMessageBoxHook(&SdlMessageBox);
@@ -120,19 +116,17 @@ void SdlWindow::Destroy() {
   SetMainWindowSink(nullptr, nullptr);
   SetMessageBoxHook(nullptr);
   SDL_StopTextInput();
-  if (texture_) SDL_DestroyTexture(texture_);
-  if (renderer_) SDL_DestroyRenderer(renderer_);
-  SDL_DestroyWindow(window_);
-  texture_ = nullptr;
-  renderer_ = nullptr;
-  window_ = nullptr;
+  // The texture belongs to the renderer and the renderer to the window: released in that order.
+  texture_.reset();
+  renderer_.reset();
+  window_.reset();
 }
 
 void SdlWindow::Pump() {
-  if (!sdlStarted_) return;
+  if (!sdl_) return;
   if (TakeRaiseRequest() && window_) {
-    SDL_RestoreWindow(window_);
-    SDL_RaiseWindow(window_);
+    SDL_RestoreWindow(window_.get());
+    SDL_RaiseWindow(window_.get());
   }
   SDL_Event event;
   while (SDL_PollEvent(&event)) Translate(event);
@@ -153,16 +147,16 @@ void SdlWindow::WaitMessage(std::uint32_t timeoutMs) {
 }
 
 void SdlWindow::BringToFront() {
-  if (window_) SDL_RaiseWindow(window_);
+  if (window_) SDL_RaiseWindow(window_.get());
 }
 
 void SdlWindow::Minimize() {
-  if (window_) SDL_MinimizeWindow(window_);
+  if (window_) SDL_MinimizeWindow(window_.get());
 }
 
 void SdlWindow::SetFullScreen(bool on) {
   fullScreen_ = on;
-  if (window_) SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (window_) SDL_SetWindowFullscreen(window_.get(), on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 ForeignWindow SdlWindow::DescribeWindow(std::intptr_t) {
@@ -173,18 +167,18 @@ ForeignWindow SdlWindow::DescribeWindow(std::intptr_t) {
 void SdlWindow::Present(const std::uint16_t* pixels, int width, int height, int pitchBytes) {
   if (!renderer_ || !pixels) return;
   if (!texture_ || textureW_ != width || textureH_ != height) {
-    if (texture_) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
+    texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                     width, height));
     textureW_ = width;
     textureH_ = height;
     if (!texture_) return;
-    SDL_RenderSetLogicalSize(renderer_, width, height);
+    SDL_RenderSetLogicalSize(renderer_.get(), width, height);
   }
-  SDL_UpdateTexture(texture_, nullptr, pixels, pitchBytes);
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+  SDL_UpdateTexture(texture_.get(), nullptr, pixels, pitchBytes);
+  SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+  SDL_RenderClear(renderer_.get());
+  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+  SDL_RenderPresent(renderer_.get());
 }
 
 void SdlWindow::PostPoint(std::uint32_t id, int x, int y) {

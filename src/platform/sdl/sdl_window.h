@@ -5,11 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/sdl/sdl_ptrs.h"
 #include "platform/window.h"
 
-struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 union SDL_Event;
 
 namespace zelph::platform {
@@ -45,15 +43,15 @@ class SdlWindow final : public Window {
 
   SdlWindowOptions options_;
   MessageQueue queue_;
-  bool sdlStarted_ = false;
+  SdlSubsystems sdl_;  // before the handles, which go first
   bool doubleClicks_ = false;
   bool fullScreen_ = false;
   bool stylusDown_ = false;
   int width_ = 0, height_ = 0;
   int lastX_ = 0, lastY_ = 0;
-  SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  SdlWindowPtr window_;
+  SdlRendererPtr renderer_;
+  SdlTexturePtr texture_;
   int textureW_ = 0, textureH_ = 0;
 };
 

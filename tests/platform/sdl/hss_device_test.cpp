@@ -7,7 +7,8 @@
 #include <thread>
 
 #include "platform/file_io.h"
-#include "platform/sdl/hss_speaker.h"
+#include "platform/hss_speaker.h"
+#include "platform/sdl/sdl_audio.h"
 #include "test_support/audio_data.h"
 #include "test_support/temp_dir.h"
 
@@ -33,7 +34,7 @@ TEST(HssDevice, DiskDriverRecordsWhatIsPlayed) {
   setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
   AudioDriver driver("disk");
 
-  hssSpeaker speaker;
+  hssSpeaker speaker(MakeSdlAudioOutput());
   ASSERT_EQ(speaker.open(22050, 16, false, 1, 16), S_OK) << SDL_GetError();
   std::vector<std::int16_t> tone(2205);
   for (std::size_t i = 0; i < tone.size(); ++i) tone[i] = (i / 25) % 2 ? 12000 : -12000;
@@ -58,7 +59,7 @@ TEST(HssDevice, DiskDriverRecordsWhatIsPlayed) {
 
 TEST(HssDevice, MissingDriverFailsTheOpenAndPlaysNothing) {
   AudioDriver driver("no-such-driver");
-  hssSpeaker speaker;
+  hssSpeaker speaker(MakeSdlAudioOutput());
   EXPECT_EQ(speaker.open(22050, 16, true, 1, 16), E_FAIL);
   EXPECT_EQ(speaker.open(22050, 8, true, 1, 16), E_FAIL);
   EXPECT_FALSE(speaker.isOpen());

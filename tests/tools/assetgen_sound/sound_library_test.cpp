@@ -9,9 +9,10 @@
 
 #include "description.h"
 #include "mod_writer.h"
-#include "platform/sdl/hss_music.h"
-#include "platform/sdl/hss_sound.h"
-#include "platform/sdl/hss_wav.h"
+#include "platform/hss_music.h"
+#include "platform/hss_sound.h"
+#include "platform/hss_wav.h"
+#include "platform/xmp/xmp_module.h"
 #include "sfx.h"
 #include "song.h"
 
@@ -28,6 +29,7 @@ TEST(SoundLibrary, LoadsBothModulesAsMusic) {
   std::string error;
   ASSERT_TRUE(ParseDescription(ReadText(std::string(ZELPH_ASSETS_DIR) + "/sound/music.txt"), items, error)) << error;
   ASSERT_FALSE(items.empty());
+  platform::InstallModuleReader(platform::ReadXmpModule);
   for (const Item& item : items) {
     ModSong song;
     std::vector<std::uint8_t> bytes;

@@ -21,7 +21,7 @@
 #include "gfx/png_writer.h"
 #include "gfx/system_fonts.h"
 #include "platform/file_io.h"
-#include "platform/sdl/hss_speaker.h"
+#include "platform/hss_speaker.h"
 #include "sound/menu_click.h"
 #include "sound/sound_globals.h"
 #include "test_support/audio_data.h"

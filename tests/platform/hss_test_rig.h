@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/sdl/hss_speaker.h"
+#include "platform/hss_speaker.h"
 
 namespace zelph::platform::test {
 

@@ -4,17 +4,16 @@
 // thread may call in at any time.
 #pragma once
 
-#include <xmp.h>
-
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
 
+#include "platform/hss_module.h"
+#include "platform/hss_output.h"
+#include "platform/hss_wav.h"
 #include "platform/result.h"
-#include "platform/sdl/hss_output.h"
-#include "platform/sdl/hss_wav.h"
 
 namespace zelph::platform {
 
@@ -28,14 +27,9 @@ struct SoundData {
   std::atomic<bool> loop{false};
 };
 
-// A loaded module with its own libxmp player. The player is touched only under the mixer's mutex.
+// A loaded module with its player, touched only under the mixer's mutex.
 struct MusicData {
-  MusicData();
-  ~MusicData();
-  MusicData(const MusicData&) = delete;
-  MusicData& operator=(const MusicData&) = delete;
-  xmp_context context = nullptr;
-  bool playerStarted = false;
+  std::unique_ptr<ModulePlayer> player;
   std::atomic<bool> loop{false};
 };
 

@@ -1,7 +1,8 @@
-#include "platform/sdl/hss_mixer.h"
+#include "platform/hss_mixer.h"
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 namespace zelph::platform {
 namespace {
@@ -14,14 +15,6 @@ int ClampVolume(int volume) { return std::clamp(volume, 0, kMaxVolume); }
 std::int32_t Clamp16(std::int32_t v) { return std::clamp<std::int32_t>(v, -32768, 32767); }
 
 }  // namespace
-
-MusicData::MusicData() : context(xmp_create_context()) {}
-
-MusicData::~MusicData() {
-  if (!context) return;
-  if (playerStarted) xmp_end_player(context);
-  xmp_free_context(context);  // also releases the module
-}
 
 void Mixer::Configure(const AudioFormat& format, int soundChannels, int musicChannels) {
   std::lock_guard lock(mutex_);
@@ -140,19 +133,13 @@ void Mixer::MixMusic(Voice& voice, MusicData& data, int frames) {
   int done = 0;
   while (done < frames) {
     if (voice.pendingPos >= voice.pending.size()) {
-      // libxmp renders one tick at a time; keep what this call does not use for the next one.
-      xmp_frame_info info;
-      if (xmp_play_frame(data.context) != 0) {
+      // The player renders a stretch at a time; keep what this call does not use for the next one.
+      std::span<const std::int16_t> stretch = data.player->Next(loop);
+      if (stretch.size() < 2) {
         Free(voice);
         return;
       }
-      xmp_get_frame_info(data.context, &info);
-      if ((!loop && info.loop_count > 0) || !info.buffer || info.buffer_size < 4) {
-        Free(voice);
-        return;
-      }
-      const auto* tick = static_cast<const std::int16_t*>(info.buffer);
-      voice.pending.assign(tick, tick + (info.buffer_size / 4) * 2);
+      voice.pending.assign(stretch.begin(), stretch.begin() + stretch.size() / 2 * 2);
       voice.pendingPos = 0;
     }
     std::size_t available = (voice.pending.size() - voice.pendingPos) / 2;
@@ -190,7 +177,7 @@ int Mixer::StartSound(const hssSound* owner, const std::shared_ptr<SoundData>& d
 int Mixer::StartMusic(const hssMusic* owner, const std::shared_ptr<MusicData>& data) {
   std::lock_guard lock(mutex_);
   if (voices_.empty()) return E_FAIL;
-  if (!data || !data->context) return E_INVALIDARG;
+  if (!data || !data->player) return E_INVALIDARG;
   const int count = static_cast<int>(voices_.size());
   // A module has one player, so playing it again restarts it on a fresh channel.
   for (int i = soundChannels_; i < count; ++i) {
@@ -200,9 +187,7 @@ int Mixer::StartMusic(const hssMusic* owner, const std::shared_ptr<MusicData>& d
     Voice& voice = voices_[i];
     if (Alive(voice)) continue;
     Free(voice);
-    if (data->playerStarted) xmp_end_player(data->context);
-    data->playerStarted = xmp_start_player(data->context, format_.rate, 0) == 0;
-    if (!data->playerStarted) return E_FAIL;
+    if (Failed(data->player->Start(format_.rate))) return E_FAIL;
     voice.kind = Kind::kMusic;
     voice.owner = owner;
     voice.music = data;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/sdl/hss_test_rig.h"
+#include "platform/hss_test_rig.h"
 #include "test_support/audio_data.h"
 
 namespace zelph::platform::test {

@@ -1,21 +1,23 @@
 // The sound library's output: one speaker mixes sound effects and music modules on numbered channels and
-// sends the mix to an audio device.
+// sends the mix to an audio output.
 //
-// The mixer is our own, over an SDL audio device, with libxmp reading the modules. SDL_mixer 2.6 was the
-// other choice: it plays a single music stream, can hold the whole output only by pausing every channel
-// (losing which ones the game had paused itself), and mixes out of reach on its own thread, so tests could
-// not pull the mix and compare it sample by sample.
+// The mixer is our own; the parts bound to outside libraries come in through interfaces, so that the speaker
+// itself links neither: the audio device (hss_output.h; SDL's in platform/sdl) and the music module reader
+// (hss_module.h; libxmp's in platform/xmp). SDL_mixer 2.6 was the other choice: it plays a single music
+// stream, can hold the whole output only by pausing every channel (losing which ones the game had paused
+// itself), and mixes out of reach on its own thread, so tests could not pull the mix and compare it sample
+// by sample.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "platform/hss_channel.h"
+#include "platform/hss_music.h"
+#include "platform/hss_output.h"
+#include "platform/hss_sound.h"
 #include "platform/result.h"
-#include "platform/sdl/hss_channel.h"
-#include "platform/sdl/hss_music.h"
-#include "platform/sdl/hss_output.h"
-#include "platform/sdl/hss_sound.h"
 
 namespace zelph::platform {
 
@@ -32,10 +34,10 @@ inline constexpr int kHssMaxSoundChannels = 64;
 
 class hssSpeaker {
  public:
-  // Plays through SDL's audio device.
+  // Plays through the given output: the application's audio device, or a PulledAudioOutput to capture the
+  // mix. A speaker without an output (the default) never opens: that is how a headless run and the tests of
+  // the layers above stay silent.
   hssSpeaker();
-  // Plays through the given output (a PulledAudioOutput to capture the mix). A speaker without an output
-  // never opens: that is how a headless run stays silent.
   explicit hssSpeaker(std::unique_ptr<AudioOutput> output);
   ~hssSpeaker();
   hssSpeaker(const hssSpeaker&) = delete;

@@ -1,6 +1,8 @@
-#include "platform/sdl/hss_output.h"
+#include "platform/sdl/sdl_audio.h"
 
 #include <SDL.h>
+
+#include "platform/sdl/sdl_ptrs.h"
 
 namespace zelph::platform {
 namespace {
@@ -14,7 +16,8 @@ class SdlAudioOutput : public AudioOutput {
 
   Result Open(const AudioFormat& format, Render render) override {
     Close();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return E_FAIL;
+    SdlSubsystems audio = StartSdlSubsystems(SDL_INIT_AUDIO);
+    if (!audio) return E_FAIL;
     render_ = std::move(render);
     SDL_AudioSpec want{};
     want.freq = format.rate;
@@ -25,26 +28,25 @@ class SdlAudioOutput : public AudioOutput {
     want.userdata = this;
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts to whatever the hardware wants, so the mixer always sees this format.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device_ == 0) {
+    SdlAudioDevice device(SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0));
+    if (!device) {
       render_ = nullptr;
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
       return E_FAIL;
     }
-    SDL_PauseAudioDevice(device_, 0);
+    audio_ = std::move(audio);
+    device_ = std::move(device);
+    SDL_PauseAudioDevice(device_.get(), 0);
     return S_OK;
   }
 
   void Close() override {
-    if (device_ == 0) return;
-    SDL_CloseAudioDevice(device_);  // waits for a running callback
-    device_ = 0;
+    device_.reset();  // waits for a running callback, which uses render_
     render_ = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audio_.reset();
   }
 
   void SetPaused(bool paused) override {
-    if (device_ != 0) SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+    if (device_) SDL_PauseAudioDevice(device_.get(), paused ? 1 : 0);
   }
 
  private:
@@ -52,30 +54,13 @@ class SdlAudioOutput : public AudioOutput {
     static_cast<SdlAudioOutput*>(self)->render_(stream, bytes);
   }
 
-  SDL_AudioDeviceID device_ = 0;
   Render render_;
+  SdlSubsystems audio_;
+  SdlAudioDevice device_;
 };
 
 }  // namespace
 
 std::unique_ptr<AudioOutput> MakeSdlAudioOutput() { return std::make_unique<SdlAudioOutput>(); }
-
-Result PulledAudioOutput::Open(const AudioFormat& format, Render render) {
-  if (format.bits == refusedBits_) return E_FAIL;
-  format_ = format;
-  render_ = std::move(render);
-  paused_ = false;
-  return S_OK;
-}
-
-void PulledAudioOutput::Close() { render_ = nullptr; }
-
-std::vector<std::uint8_t> PulledAudioOutput::Pull(int frames) {
-  std::vector<std::uint8_t> out;
-  if (!render_ || paused_ || frames <= 0) return out;
-  out.resize(static_cast<std::size_t>(frames) * format_.BytesPerFrame());
-  render_(out.data(), static_cast<int>(out.size()));
-  return out;
-}
 
 }  // namespace zelph::platform

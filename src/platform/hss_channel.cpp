@@ -1,6 +1,6 @@
-#include "platform/sdl/hss_channel.h"
+#include "platform/hss_channel.h"
 
-#include "platform/sdl/hss_mixer.h"
+#include "platform/hss_mixer.h"
 
 namespace zelph::platform {
 

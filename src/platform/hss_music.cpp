@@ -1,9 +1,8 @@
-#include "platform/sdl/hss_music.h"
+#include "platform/hss_music.h"
 
-#include <limits>
 #include <new>
 
-#include "platform/sdl/hss_mixer.h"
+#include "platform/hss_mixer.h"
 
 namespace zelph::platform {
 
@@ -12,14 +11,13 @@ hssMusic::~hssMusic() = default;
 
 Result hssMusic::load(const void* data, std::size_t size, bool /*copyData*/) {
   data_.reset();
-  if (!data || size == 0 || size > static_cast<std::size_t>(std::numeric_limits<long>::max())) {
-    return E_INVALIDARG;
-  }
+  if (!data || size == 0) return E_INVALIDARG;
+  ModuleReader reader = InstalledModuleReader();
+  if (!reader) return E_FAIL;
   auto loaded = std::shared_ptr<MusicData>(new (std::nothrow) MusicData);
-  if (!loaded || !loaded->context) return E_OUTOFMEMORY;
-  int r = xmp_load_module_from_memory(loaded->context, data, static_cast<long>(size));
-  if (r == -XMP_ERROR_SYSTEM) return E_OUTOFMEMORY;
-  if (r != 0) return E_INVALIDARG;
+  if (!loaded) return E_OUTOFMEMORY;
+  if (Result r = reader(data, size, &loaded->player); Failed(r)) return r;
+  if (!loaded->player) return E_FAIL;
   loaded->loop = loop_;
   data_ = std::move(loaded);
   return S_OK;

@@ -1,5 +1,6 @@
-// Where the speaker's mixed samples go. The real output is an SDL audio device; the pulled output hands the
-// mix to whoever asks for it (tests, and any caller that wants the samples instead of hearing them).
+// Where the speaker's mixed samples go. The real output is an SDL audio device (platform/sdl/sdl_audio.h),
+// which only the application links; the pulled output hands the mix to whoever asks for it (tests, and any
+// caller that wants the samples instead of hearing them).
 #pragma once
 
 #include <cstdint>
@@ -31,9 +32,6 @@ class AudioOutput {
   // Suspends or resumes asking for samples while open.
   virtual void SetPaused(bool paused) = 0;
 };
-
-// The default audio device of SDL (driver chosen by SDL_AUDIODRIVER, as always with SDL).
-std::unique_ptr<AudioOutput> MakeSdlAudioOutput();
 
 class PulledAudioOutput : public AudioOutput {
  public:

@@ -1,4 +1,4 @@
-#include "platform/sdl/hss_wav.h"
+#include "platform/hss_wav.h"
 
 #include <gtest/gtest.h>
 

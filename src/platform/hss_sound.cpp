@@ -1,8 +1,8 @@
-#include "platform/sdl/hss_sound.h"
+#include "platform/hss_sound.h"
 
 #include <new>
 
-#include "platform/sdl/hss_mixer.h"
+#include "platform/hss_mixer.h"
 
 namespace zelph::platform {
 

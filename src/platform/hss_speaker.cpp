@@ -1,10 +1,10 @@
-#include "platform/sdl/hss_speaker.h"
+#include "platform/hss_speaker.h"
 
-#include "platform/sdl/hss_mixer.h"
+#include "platform/hss_mixer.h"
 
 namespace zelph::platform {
 
-hssSpeaker::hssSpeaker() : hssSpeaker(MakeSdlAudioOutput()) {}
+hssSpeaker::hssSpeaker() : hssSpeaker(nullptr) {}
 
 hssSpeaker::hssSpeaker(std::unique_ptr<AudioOutput> output)
     : output_(std::move(output)), mixer_(std::make_unique<Mixer>()) {}

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/sdl/hss_test_rig.h"
+#include "platform/hss_test_rig.h"
+#include "platform/xmp/xmp_module.h"
 #include "test_support/audio_data.h"
+#include "test_support/module_reader.h"
 
 namespace zelph::platform::test {
 namespace {
@@ -12,7 +14,12 @@ using zelph::test::MakeXm;
 // 25 rows at 20 ms: one pass through the test song lasts 0.5 s.
 constexpr int kSongFrames = kRate / 2;
 
-TEST(HssMusic, ModAndXmModulesPlayAudibly) {
+// Real modules, read and rendered by libxmp, through the speaker's mixer.
+class HssMusic : public ::testing::Test {
+  zelph::test::ModuleReaderScope reader_{ReadXmpModule};
+};
+
+TEST_F(HssMusic, ModAndXmModulesPlayAudibly) {
   for (const auto& module : {MakeMod(), MakeXm()}) {
     Rig rig;
     ASSERT_EQ(rig.Open(), S_OK);
@@ -27,7 +34,7 @@ TEST(HssMusic, ModAndXmModulesPlayAudibly) {
   }
 }
 
-TEST(HssMusic, SinglePassEndsAndEndlessKeepsGoing) {
+TEST_F(HssMusic, SinglePassEndsAndEndlessKeepsGoing) {
   Rig rig;
   ASSERT_EQ(rig.Open(), S_OK);
   auto module = MakeMod();
@@ -50,7 +57,7 @@ TEST(HssMusic, SinglePassEndsAndEndlessKeepsGoing) {
   EXPECT_GT(Peak(rig.Pull(kRate / 10)), 1000);
 }
 
-TEST(HssMusic, VolumesScaleOnlyTheMusic) {
+TEST_F(HssMusic, VolumesScaleOnlyTheMusic) {
   auto module = MakeXm();
   auto render = [&](int channelVolume, int musicMaster, int soundMaster) {
     Rig rig;
@@ -70,7 +77,7 @@ TEST(HssMusic, VolumesScaleOnlyTheMusic) {
   for (std::size_t i = 0; i < full.size(); ++i) ASSERT_EQ(half[i], full[i] >> 1) << i;
 }
 
-TEST(HssMusic, PausedMusicResumesWhereItStopped) {
+TEST_F(HssMusic, PausedMusicResumesWhereItStopped) {
   auto module = MakeMod();
   Rig straight;
   ASSERT_EQ(straight.Open(), S_OK);
@@ -94,7 +101,7 @@ TEST(HssMusic, PausedMusicResumesWhereItStopped) {
   EXPECT_EQ(got, expected);
 }
 
-TEST(HssMusic, MusicChannelsAreSharedOut) {
+TEST_F(HssMusic, MusicChannelsAreSharedOut) {
   Rig rig;
   ASSERT_EQ(rig.Open(16, false, 1, 4), S_OK);
   auto module = MakeMod();
@@ -113,7 +120,7 @@ TEST(HssMusic, MusicChannelsAreSharedOut) {
   EXPECT_EQ(noMusic.speaker->playMusic(&first, 0), E_FAIL);
 }
 
-TEST(HssMusic, DamagedModulesAreRefused) {
+TEST_F(HssMusic, DamagedModulesAreRefused) {
   auto mod = MakeMod();
   auto xm = MakeXm();
   std::vector<zelph::test::Bytes> damaged = {
@@ -136,7 +143,7 @@ TEST(HssMusic, DamagedModulesAreRefused) {
   EXPECT_TRUE(Silent(rig.Pull(100)));
 }
 
-TEST(HssMusic, DestroyingMusicSilencesItsChannel) {
+TEST_F(HssMusic, DestroyingMusicSilencesItsChannel) {
   Rig rig;
   ASSERT_EQ(rig.Open(), S_OK);
   auto module = MakeXm();

@@ -1,0 +1,46 @@
+# Fails when PROGRAM would bring in an outside library it must not use: as a shared library the loader
+# would map (ldd, which also follows what other libraries need) or as symbols linked in or left to resolve
+# (nm, which a static link cannot hide from).
+#   cmake -DPROGRAM=<file> -DNM=<nm> -DFORBIDDEN=SDL2,xmp -P link_check.cmake
+# Each forbidden name N matches the shared library libN and the C symbols N_... (SDL2 means SDL_...).
+foreach(var PROGRAM NM FORBIDDEN)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "link_check: ${var} is not set")
+  endif()
+endforeach()
+if(NOT EXISTS "${PROGRAM}")
+  message(FATAL_ERROR "link_check: ${PROGRAM} does not exist")
+endif()
+
+execute_process(COMMAND ldd "${PROGRAM}" OUTPUT_VARIABLE libraries ERROR_VARIABLE ldd_error RESULT_VARIABLE ldd_status)
+if(NOT ldd_status EQUAL 0)
+  message(FATAL_ERROR "link_check: ldd ${PROGRAM} failed: ${ldd_error}")
+endif()
+execute_process(COMMAND "${NM}" "${PROGRAM}" OUTPUT_VARIABLE symbols ERROR_VARIABLE nm_error RESULT_VARIABLE nm_status)
+if(NOT nm_status EQUAL 0)
+  message(FATAL_ERROR "link_check: nm ${PROGRAM} failed: ${nm_error}")
+endif()
+
+string(REPLACE "," ";" FORBIDDEN "${FORBIDDEN}")
+set(found "")
+foreach(name ${FORBIDDEN})
+  string(REGEX REPLACE "[0-9]+$" "" prefix "${name}")
+  string(REGEX MATCHALL "[^\n]*lib${name}[-.][^\n]*" library_lines "${libraries}")
+  string(REGEX MATCHALL "[A-Za-z] ${prefix}_[A-Za-z0-9_]+" symbol_lines "${symbols}")
+  foreach(line ${library_lines})
+    string(STRIP "${line}" line)
+    list(APPEND found "library: ${line}")
+  endforeach()
+  list(LENGTH symbol_lines symbol_count)
+  if(symbol_count GREATER 0)
+    list(GET symbol_lines 0 first)
+    list(APPEND found "${symbol_count} ${prefix}_ symbols, first: ${first}")
+  endif()
+endforeach()
+
+if(found)
+  list(JOIN found "\n  " report)
+  message(FATAL_ERROR "${PROGRAM} links what it must not:\n  ${report}")
+endif()
+list(JOIN FORBIDDEN " and " names)
+message(STATUS "${PROGRAM}: no ${names}")
