@@ -101,6 +101,7 @@ Result BallObject::Update(CellGrid& grid, std::uint32_t flags) {
 }
 
 Result BallObject::Move(CellGrid& grid) {
+  const Vec8 incoming = velocity;
   Vec8 p = Add(position, velocity);
   const std::int32_t low = radius * kOne;
   // Off an edge: turned back and put on the edge in the same frame.
@@ -123,8 +124,11 @@ Result BallObject::Move(CellGrid& grid) {
     SetPosition(p);
     return S_OK;
   }
-  // Back out of the ground by a fifth of the velocity (as the edges left it) per step; `contact` keeps
-  // the last place the rim touched.
+  // Ground touched in the frame an edge turned the ball: backing off and reflecting with the turned
+  // velocity would push it into that ground and strand it, so both use the velocity it came in with.
+  velocity = incoming;
+  // Back out of the ground by a fifth of the velocity per step; `contact` keeps the last place the rim
+  // touched.
   const Vec8 back{static_cast<std::int32_t>(-std::int64_t{velocity.x} * kOne / kBackOffDivisor),
                   static_cast<std::int32_t>(-std::int64_t{velocity.y} * kOne / kBackOffDivisor)};
   for (int step = 0; step < kMaxBackOffSteps; ++step) {

@@ -61,6 +61,22 @@ TEST_F(BallMotion, CapturedGroundBouncesTheBallBackWithoutTouchingIt) {
   }
 }
 
+TEST_F(BallMotion, GroundAtTheEdgeTurnsTheBallAwayFromBoth) {
+  // A captured strip along the right edge, narrower than the ball: the edge and the ground are met in the
+  // same frame, and the ball must leave both behind instead of being driven into the strip.
+  Definitions defs(BallDefinition(1));
+  CellGrid grid = OpenField(kW, kH);
+  Fill(grid, kW - 3, 0, kW, kH);
+  for (const std::int32_t vy : {0, 300, -300}) {
+    auto ball = MakeBall(defs.Section(1), kW - 7, 30, {768, vy});
+    for (int frame = 0; frame < 40; ++frame) {
+      ball->Update(grid, game::kUpdateAll);
+      ASSERT_FALSE(OnFilled(grid, *ball)) << "vy " << vy << " frame " << frame;
+    }
+    EXPECT_LT(ball->CellX(), kW - 20) << "it went back across the field";
+  }
+}
+
 TEST_F(BallMotion, ANearlyAxialBounceGetsARandomComponentOfAtMostSevenTenths) {
   // At one pixel per frame the velocity after a bounce is the reflected unit direction itself.
   Definitions defs(BallDefinition(1, "speed_rand=1 1\n"));
