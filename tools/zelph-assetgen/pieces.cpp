@@ -185,6 +185,22 @@ void DrawHead(Image& img, const Frame& f, const PiecePose& pose) {
   PaintMask(img, Blur(f.Cover(f.Circle(-20, -20, 40)), 1), 0, 0, kLaserHot, kOne * 3 / 4);
 }
 
+// The laser's source in the top bar: a steel housing with a brass nozzle pointing down at the field, its
+// lens glowing with the same pulse as the head's.
+void DrawEmitter(Image& img, const Frame& f, const PiecePose& pose) {
+  const int size = f.PixelSize();
+  const Shape housing = f.Capsule(-300, -150, 300, -150, 190);
+  const Shape nozzle = f.Polygon({-150, -20, 150, -20, 80, 330, -80, 330});
+  Ground(img, f, Join(housing, nozzle));
+  PaintLit(img, f.Cover(housing), kSteel, size / 12, kOne);
+  PaintLit(img, f.Cover(nozzle), kBrass, size / 12, kOne);
+  Gloss(img, f, -180, -230, 60, kOne * 2 / 5);
+  const int heat = (kOne + Pulse(pose)) / 2;
+  PaintMask(img, Blur(f.Cover(f.Circle(0, 320, 90 + 50 * heat / kOne)), std::max(1, size / 14)), 0, 0, kLaser,
+            kOne * 2 / 5 + heat / 2);
+  PaintMask(img, f.Cover(f.Circle(0, 320, 70)), 0, 0, Mix(kLaser, kLaserHot, heat * 3 / 4));
+}
+
 // A glossy ball with a cream band; the band turns with the frames, so the ball spins.
 void DrawBall(Image& img, const Frame& f, const PiecePose& pose) {
   const int size = f.PixelSize();
@@ -302,7 +318,8 @@ bool PieceFromName(std::string_view name, Piece& out) {
       {"head", Piece::kHead},          {"ball", Piece::kBall},
       {"hunter", Piece::kHunter},      {"shuttle", Piece::kShuttle},
       {"life", Piece::kExtraLife},     {"god", Piece::kGodMode},
-      {"slow_head", Piece::kSlowHead}, {"slow_enemies", Piece::kSlowEnemies}};
+      {"slow_head", Piece::kSlowHead}, {"slow_enemies", Piece::kSlowEnemies},
+      {"emitter", Piece::kEmitter}};
   for (const auto& [n, p] : kNames)
     if (n == name) {
       out = p;
@@ -327,6 +344,9 @@ Image DrawPiece(Piece piece, int w, int h, const PiecePose& pose) {
       break;
     case Piece::kShuttle:
       DrawShuttle(img, Frame(w, h, pose.heading));
+      break;
+    case Piece::kEmitter:
+      DrawEmitter(img, upright, pose);
       break;
     default:
       DrawPrize(img, upright, piece);

@@ -10,10 +10,10 @@
 
 namespace zelph::assetgen {
 
-enum class Piece { kHead, kBall, kHunter, kShuttle, kExtraLife, kGodMode, kSlowHead, kSlowEnemies };
+enum class Piece { kHead, kBall, kHunter, kShuttle, kExtraLife, kGodMode, kSlowHead, kSlowEnemies, kEmitter };
 
 // The names descriptions use: "head", "ball", "hunter", "shuttle", "life", "god", "slow_head",
-// "slow_enemies". False for any other.
+// "slow_enemies", "emitter" (the laser's source in the top bar). False for any other.
 bool PieceFromName(std::string_view name, Piece& out);
 
 struct PiecePose {
