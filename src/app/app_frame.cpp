@@ -64,6 +64,14 @@ Result AppFrame::SkipFrames(std::uint32_t count) {
   return S_OK;
 }
 
+bool AppFrame::TakeSkippedFrame() {
+  std::uint32_t left = skipFrames_.load();
+  while (left > 0) {
+    if (skipFrames_.compare_exchange_weak(left, left - 1)) return true;
+  }
+  return false;
+}
+
 Result AppFrame::SetFrameRate(std::uint32_t fps) {
   config_.frameRate = vsyncDisplay_ ? 0 : fps;
   governor_->Set(config_.frameRate);
@@ -71,7 +79,8 @@ Result AppFrame::SetFrameRate(std::uint32_t fps) {
 }
 
 void AppFrame::SetDisplayMode(std::uint32_t mode) {
-  config_.displayMode = mode;
+  // The game thread may ask too; the configuration itself changes on the main thread, at the idle step.
+  requestedMode_ = mode;
   modeChangePending_ = 1;
 }
 
@@ -234,7 +243,8 @@ Result AppFrame::Run() {
 }
 
 Result AppFrame::IdleStep() {
-  if (modeChangePending_) {
+  if (modeChangePending_.exchange(0)) {
+    config_.displayMode = requestedMode_;
     Result r = display_->SetMode(config_.displayMode & 0xF);
     if (Failed(r)) {
       SetError(kErrDisplayMode, r);
@@ -243,17 +253,11 @@ Result AppFrame::IdleStep() {
     if (Failed(r = OnDisplayReady(*display_, config_.instance))) return r;
     if (Failed(r = OnSurfacesReady(*display_, config_.instance))) return r;
     governor_->Set(config_.frameRate);
-    modeChangePending_ = 0;
   }
-  if (minimizeRequested_) {
-    window_->PostMessage(Message{msg::kMinimize, 0, 0});
-    minimizeRequested_ = 0;
-  }
+  if (minimizeRequested_.exchange(0)) window_->PostMessage(Message{msg::kMinimize, 0, 0});
   bool producing = active_ || config_.runWhenInactive;
   if (producing) {
-    if (skipFrames_ > 0) {
-      --skipFrames_;
-    } else {
+    if (!TakeSkippedFrame()) {
       if (lockstep_) lockstep_->BeginDraw();
       Result r = DrawFrame(display_->BackSurface(), frameFlags_);
       if (Succeeded(r)) {

@@ -116,5 +116,23 @@ TEST(Registry, DamagedFileIsKeptAsideAndTheRegistryStartsEmpty) {
   EXPECT_EQ(Registry(file).ReadDword(kLm, "SOFTWARE", "v"), 1u);
 }
 
+TEST(Registry, TheSystemRegistryIsOneObjectThatOpeningReloads) {
+  test::TempDir dir;
+  auto file = dir.path() / "registry.reg";
+  {
+    Registry writer(file);
+    writer.WriteDword(kLm, kGame, "sound_vol", 70);
+  }
+  Registry& held = SystemRegistry();  // taken before the file is opened, as a long-lived caller would
+  held.WriteDword(kLm, kGame, "memory_only", 1);
+  OpenSystemRegistry(file);
+  EXPECT_EQ(&held, &SystemRegistry());
+  EXPECT_EQ(held.ReadDword(kLm, kGame, "sound_vol"), 70u);
+  EXPECT_FALSE(held.ReadDword(kLm, kGame, "memory_only"));  // what was in memory went with the reload
+  EXPECT_EQ(held.File(), file);
+  OpenSystemRegistry({});  // back to memory only for the other tests
+  EXPECT_FALSE(held.KeyExists(kLm, kGame));
+}
+
 }  // namespace
 }  // namespace zelph::platform
