@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/registry.h"
 #include "platform/system_info.h"
+#include "platform/virtual_keys.h"
 
 namespace zelph::app {
 
@@ -365,7 +366,7 @@ std::intptr_t AppFrame::WindowProc(const Message& m) {
       return 0;
     }
     case msg::kKeyDown:
-      if ((m.lParam & platform::kKeyRepeatBit) || m.wParam == 0x84) return 0;
+      if ((m.lParam & platform::kKeyRepeatBit) || m.wParam == platform::vk::kIgnored) return 0;
       OnKeyDown(static_cast<std::uint32_t>(m.wParam), display_->Keys());
       return 0;
     case msg::kKeyUp:
