@@ -180,13 +180,15 @@ void SdlWindow::Present(const std::uint16_t* pixels, int width, int height, int 
   SDL_RenderPresent(renderer_);
 }
 
-void SdlWindow::PostPoint(std::uint32_t id, int x, int y) {
+void SdlWindow::TrackPointer(int x, int y) {
   // Points in the letterbox border belong to the nearest picture edge.
-  x = std::clamp(x, 0, width_ - 1);
-  y = std::clamp(y, 0, height_ - 1);
-  lastX_ = x;
-  lastY_ = y;
-  queue_.Post(Message{id, 1, MakePointParam(x, y)});
+  pointerX_ = std::clamp(x, 0, width_ - 1);
+  pointerY_ = std::clamp(y, 0, height_ - 1);
+}
+
+void SdlWindow::PostPoint(std::uint32_t id, int x, int y) {
+  TrackPointer(x, y);
+  queue_.Post(Message{id, 1, MakePointParam(pointerX_, pointerY_)});
 }
 
 void SdlWindow::Translate(const SDL_Event& e) {
@@ -239,14 +241,18 @@ void SdlWindow::Translate(const SDL_Event& e) {
       PostPoint(msg::kStylusUp, e.button.x, e.button.y);
       break;
     case SDL_MOUSEMOTION:
-      // A stylus only moves while it touches the screen.
-      if (stylusDown_) PostPoint(msg::kStylusMove, e.motion.x, e.motion.y);
+      // A stylus only moves while it touches the screen; the pointer is followed anyway, for the wheel.
+      if (stylusDown_) {
+        PostPoint(msg::kStylusMove, e.motion.x, e.motion.y);
+      } else {
+        TrackPointer(e.motion.x, e.motion.y);
+      }
       break;
     case SDL_MOUSEWHEEL: {
       int delta = e.wheel.y * 120;
       if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) delta = -delta;
       auto wParam = static_cast<std::uintptr_t>((static_cast<std::uint32_t>(delta) & 0xFFFF) << 16);
-      queue_.Post(Message{msg::kWheel, wParam, MakePointParam(lastX_, lastY_)});
+      queue_.Post(Message{msg::kWheel, wParam, MakePointParam(pointerX_, pointerY_)});
       break;
     }
     default:
