@@ -31,28 +31,30 @@ Utf8Char DecodeUtf8At(std::string_view text, std::size_t pos) {
   return {code, extra + 1};
 }
 
-std::optional<std::u32string> DecodeUtf8(std::string_view text) {
-  std::u32string out;
+namespace {
+
+// The whole text through `append`, or nullopt at the first malformed character.
+template <typename Out, typename Append>
+std::optional<Out> DecodeWhole(std::string_view text, Append append) {
+  Out out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     Utf8Char c = DecodeUtf8At(text, i);
     if (c.length == 0) return std::nullopt;
-    out.push_back(c.code);
+    append(out, c.code);
     i += c.length;
   }
   return out;
 }
 
+}  // namespace
+
+std::optional<std::u32string> DecodeUtf8(std::string_view text) {
+  return DecodeWhole<std::u32string>(text, [](std::u32string& out, char32_t c) { out.push_back(c); });
+}
+
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    Utf8Char c = DecodeUtf8At(text, i);
-    if (c.length == 0) return std::nullopt;
-    AppendUtf16(out, c.code);
-    i += c.length;
-  }
-  return out;
+  return DecodeWhole<std::u16string>(text, [](std::u16string& out, char32_t c) { AppendUtf16(out, c); });
 }
 
 void AppendUtf8(std::string& out, char32_t c) {

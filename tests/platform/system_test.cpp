@@ -110,14 +110,14 @@ TEST(HomeDir, ReadersGetWholeCopiesWhileAnotherThreadSetsIt) {
   const std::filesystem::path b = "/tmp/" + std::string(300, 'b');
   std::atomic<bool> stop{false};
   std::thread setter([&] {
-    for (int i = 0; i < 2000; ++i) SetHomeDir(i % 2 ? a : b);
-    stop = true;
+    for (int i = 0; !stop; ++i) SetHomeDir(i % 2 ? a : b);
   });
   int torn = 0;
-  while (!stop) {
+  for (int i = 0; i < 5000; ++i) {
     std::string seen = HomeDir().string();
     if (seen != a.string() + "/" && seen != b.string() + "/" && !seen.empty()) ++torn;
   }
+  stop = true;
   setter.join();
   EXPECT_EQ(torn, 0);
   SetHomeDir({});
