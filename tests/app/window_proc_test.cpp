@@ -76,10 +76,10 @@ TEST_F(WindowProcTest, WheelGivesNotchesOnlyWhileActive) {
 
 TEST_F(WindowProcTest, HandledRequestsAreClearedAndUnknownOnesStay) {
   client.request = 64;
-  Send({msg::kKeyDown, 13, 1});
+  Send({msg::kKeyDown, vk::kReturn, 1});
   EXPECT_EQ(client.request, 0);
   client.request = 77;
-  Send({msg::kKeyUp, 13, 1});
+  Send({msg::kKeyUp, vk::kReturn, 1});
   EXPECT_EQ(client.request, 77);
   Send({msg::kStylusDown, 1, 0});  // offered again after the next event
   EXPECT_EQ(handler.seen, (std::vector<std::uint32_t>{64, 77, 77}));
