@@ -1,7 +1,17 @@
 #!/usr/bin/env bash
 # Sets up, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test through ctest.
+# With --tsan: builds with ThreadSanitizer instead (in build-tsan) and runs the tests of the layers that run
+# threads (platform, the SDL adapters, app) and the programs themselves.
 set -euo pipefail
 cd "$(dirname "$0")"
+
+if [ "${1:-}" = "--tsan" ]; then
+  scripts/setup.sh build-tsan -DCMAKE_BUILD_TYPE=Debug -DZELPH_TSAN=ON -DZELPH_BUILD_BENCH=OFF
+  cmake --build build-tsan --target test_platform test_platform_sdl test_app zelph-vga zelph-qvga test_packs
+  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+  ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" -R '^(platform|platform_sdl|app|program)\.'
+  exit 0
+fi
 
 scripts/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DZELPH_SANITIZE=ON
 cmake --build build-asan

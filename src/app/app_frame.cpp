@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/registry.h"
 #include "platform/system_info.h"
+#include "platform/virtual_keys.h"
 
 namespace zelph::app {
 
@@ -64,6 +65,14 @@ Result AppFrame::SkipFrames(std::uint32_t count) {
   return S_OK;
 }
 
+bool AppFrame::TakeSkippedFrame() {
+  std::uint32_t left = skipFrames_.load();
+  while (left > 0) {
+    if (skipFrames_.compare_exchange_weak(left, left - 1)) return true;
+  }
+  return false;
+}
+
 Result AppFrame::SetFrameRate(std::uint32_t fps) {
   config_.frameRate = vsyncDisplay_ ? 0 : fps;
   governor_->Set(config_.frameRate);
@@ -71,7 +80,8 @@ Result AppFrame::SetFrameRate(std::uint32_t fps) {
 }
 
 void AppFrame::SetDisplayMode(std::uint32_t mode) {
-  config_.displayMode = mode;
+  // The game thread may ask too; the configuration itself changes on the main thread, at the idle step.
+  requestedMode_ = mode;
   modeChangePending_ = 1;
 }
 
@@ -237,7 +247,8 @@ Result AppFrame::Run() {
 }
 
 Result AppFrame::IdleStep() {
-  if (modeChangePending_) {
+  if (modeChangePending_.exchange(0)) {
+    config_.displayMode = requestedMode_;
     Result r = display_->SetMode(config_.displayMode & 0xF);
     if (Failed(r)) {
       SetError(kErrDisplayMode, r);
@@ -246,17 +257,11 @@ Result AppFrame::IdleStep() {
     if (Failed(r = OnDisplayReady(*display_, config_.instance))) return r;
     if (Failed(r = OnSurfacesReady(*display_, config_.instance))) return r;
     governor_->Set(config_.frameRate);
-    modeChangePending_ = 0;
   }
-  if (minimizeRequested_) {
-    window_->PostMessage(Message{msg::kMinimize, 0, 0});
-    minimizeRequested_ = 0;
-  }
+  if (minimizeRequested_.exchange(0)) window_->PostMessage(Message{msg::kMinimize, 0, 0});
   bool producing = active_ || config_.runWhenInactive;
   if (producing) {
-    if (skipFrames_ > 0) {
-      --skipFrames_;
-    } else {
+    if (!TakeSkippedFrame()) {
       if (lockstep_) lockstep_->BeginDraw();
       Result r = DrawFrame(display_->BackSurface(), frameFlags_);
       if (Succeeded(r)) {
@@ -362,7 +367,7 @@ std::intptr_t AppFrame::WindowProc(const Message& m) {
       return 0;
     }
     case msg::kKeyDown:
-      if ((m.lParam & platform::kKeyRepeatBit) || m.wParam == 0x84) return 0;
+      if ((m.lParam & platform::kKeyRepeatBit) || m.wParam == platform::vk::kIgnored) return 0;
       OnKeyDown(static_cast<std::uint32_t>(m.wParam), display_->Keys());
       return 0;
     case msg::kKeyUp:

@@ -86,11 +86,17 @@ class AppFrame {
   const FrameOptions& options() const { return options_; }
   Lockstep* lockstep() { return lockstep_.get(); }
 
+  // Takes one frame off `skipFrames_` if any is left; true when this caller skips a frame. Both threads call it,
+  // so the decrement is one compare-exchange: two callers seeing 1 cannot both take it and wrap the count.
+  bool TakeSkippedFrame();
+
+  // The flags both threads touch are atomics, each changed with a single read-modify-write.
   std::atomic<std::uint32_t> active_{1};
-  std::uint32_t modeChangePending_ = 0;
+  std::atomic<std::uint32_t> modeChangePending_{0};
+  std::atomic<std::uint32_t> requestedMode_{0};  // SetDisplayMode's mode, taken over by the idle step
   std::atomic<std::uint32_t> skipFrames_{0};
   std::atomic<std::uint32_t> exitRequested_{0};
-  std::uint32_t minimizeRequested_ = 0;
+  std::atomic<std::uint32_t> minimizeRequested_{0};
   std::uint32_t frameFlags_ = 0;
   bool wasPaused_ = false;
   std::string errorText_;

@@ -44,20 +44,24 @@ Result GameApp::OnInitInstance() {
 }
 
 Result GameApp::OnDisplayReady(FrameDisplay& display, std::uintptr_t) {
-  screenRect_ = gfx::Rect{0, 0, display.Width(), display.Height()};
-  // A fresh tree on the first start; a display that only changed its mode keeps the tree's state.
-  if (!current_) ui::ResetControlGlobals();
-  ui::SetBackSurface(display.BackSurface());
-  ui::SetDeviceKeys(display.Keys());
-  sound::PublishSoundResources(&config::GlobalPackList(), &config::SoundDocument());
-  auto [soundVolume, musicVolume] = config::ReadVolumes();
-  speaker_->volumeSounds(static_cast<int>(soundVolume));
-  speaker_->volumeMusics(static_cast<int>(musicVolume));
-  ui::SetPresentHook([this] {
-    if (display_) display_->Flip();
-  });
+  {
+    // After a mode change the game thread is running: it must not tick the tree while its globals change.
+    std::lock_guard guard(lock_);
+    screenRect_ = gfx::Rect{0, 0, display.Width(), display.Height()};
+    // A fresh tree on the first start; a display that only changed its mode keeps the tree's state.
+    if (!current_) ui::ResetControlGlobals();
+    ui::SetBackSurface(display.BackSurface());
+    ui::SetDeviceKeys(display.Keys());
+    sound::PublishSoundResources(&config::GlobalPackList(), &config::SoundDocument());
+    auto [soundVolume, musicVolume] = config::ReadVolumes();
+    speaker_->volumeSounds(static_cast<int>(soundVolume));
+    speaker_->volumeMusics(static_cast<int>(musicVolume));
+    ui::SetPresentHook([this] {
+      if (display_) display_->Flip();
+    });
+  }
   if (playDifficulty_ > 0 && !current_ && !StartPlay()) return E_FAIL;
-  ResumeGameThread();
+  StartGameThread();
   return S_OK;
 }
 

@@ -1,8 +1,10 @@
 #include "app/game_display.h"
 
-#include "app/virtual_keys.h"
+#include "platform/virtual_keys.h"
 
 namespace zelph::app {
+
+namespace vk = platform::vk;
 
 static_assert(gfx::DesktopKeys() ==
                   gfx::KeyList{vk::kUp, vk::kDown, vk::kLeft, vk::kRight, 'Z', 'X', 'C', vk::kReturn},

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <sstream>
+#include <limits>
+
+#include "platform/virtual_keys.h"
 
 namespace zelph::app {
 
 namespace msg = platform::msg;
+namespace vk = platform::vk;
 using platform::Message;
 
 namespace {
@@ -22,6 +25,15 @@ template <typename T>
 bool ToNumber(std::string_view s, T& out, int base = 10) {
   auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out, base);
   return ec == std::errc() && ptr == s.data() + s.size() && !s.empty();
+}
+
+bool CarriesPoint(std::uint32_t id) {
+  return id == msg::kStylusDown || id == msg::kStylusUp || id == msg::kStylusMove || id == msg::kStylusDoubleClick ||
+         id == msg::kWheel;
+}
+
+bool IsDigits(std::string_view s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::vector<std::string_view> Words(std::string_view line) {
@@ -42,12 +54,14 @@ std::vector<std::string_view> Words(std::string_view line) {
 std::uint16_t KeyFromName(std::string_view name) {
   static constexpr struct {
     const char* name;
-    std::uint16_t vk;
-  } kNames[] = {{"Left", 37},  {"Up", 38},      {"Right", 39},     {"Down", 40},   {"Enter", 13},
-                {"Return", 13}, {"Escape", 27}, {"Backspace", 8}, {"Tab", 9},     {"Space", 32},
-                {"Insert", 45}, {"Delete", 46}, {"Shift", 16},    {"Control", 17}};
+    std::uint16_t code;
+  } kNames[] = {{"Left", vk::kLeft},     {"Up", vk::kUp},         {"Right", vk::kRight},
+                {"Down", vk::kDown},     {"Enter", vk::kReturn},  {"Return", vk::kReturn},
+                {"Escape", vk::kEscape}, {"Backspace", vk::kBack}, {"Tab", vk::kTab},
+                {"Space", vk::kSpace},   {"Insert", vk::kInsert}, {"Delete", vk::kDelete},
+                {"Shift", vk::kShift},   {"Control", vk::kControl}};
   for (const auto& k : kNames) {
-    if (EqualsNoCase(name, k.name)) return k.vk;
+    if (EqualsNoCase(name, k.name)) return k.code;
   }
   if (name.size() == 1) {
     char c = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
@@ -55,10 +69,10 @@ std::uint16_t KeyFromName(std::string_view name) {
   }
   if ((name.size() == 2 || name.size() == 3) && (name[0] == 'F' || name[0] == 'f')) {
     int n = 0;
-    if (ToNumber(name.substr(1), n) && n >= 1 && n <= 12) return static_cast<std::uint16_t>(0x70 + n - 1);
+    if (ToNumber(name.substr(1), n) && n >= 1 && n <= 12) return vk::FunctionKey(n);
   }
   unsigned n = 0;
-  if (ToNumber(name, n) && n > 0 && n < 256) return static_cast<std::uint16_t>(n);
+  if (ToNumber(name, n) && n > 0 && n <= vk::kLastKey) return static_cast<std::uint16_t>(n);
   return 0;
 }
 
@@ -80,23 +94,30 @@ InputScript ParseInputScript(std::string_view text, bool exitOnDeactivate) {
     auto w = Words(line);
     if (w.empty() || w[0].starts_with("#")) continue;
     std::uint32_t step = 0;
-    if (!ToNumber(w[0], step) || step == 0) return fail("a line starts with a step number from 1");
+    if (!IsDigits(w[0])) return fail("a line starts with a step number from 1");
+    if (!ToNumber(w[0], step) || step == 0) {
+      return fail("step " + std::string(w[0]) + " is out of range (1 to " +
+                  std::to_string(std::numeric_limits<std::uint32_t>::max()) + ")");
+    }
     if (w.size() < 2) return fail("an event is missing");
     std::string_view ev = w[1];
     Message m;
-    auto point = [&](std::uint32_t id) {
+    bool atPointer = false;
+    // The event's last two words are its point.
+    auto point = [&](std::uint32_t id, std::size_t at = 2) {
       int x = 0, y = 0;
-      if (w.size() != 4 || !ToNumber(w[2], x) || !ToNumber(w[3], y) || x < 0 || y < 0 || x > 32767 || y > 32767) {
+      if (w.size() != at + 2 || !ToNumber(w[at], x) || !ToNumber(w[at + 1], y) || x < 0 || y < 0 || x > 32767 ||
+          y > 32767) {
         return false;
       }
       m = Message{id, 1, platform::MakePointParam(x, y)};
       return true;
     };
     if (EqualsNoCase(ev, "keydown") || EqualsNoCase(ev, "keyup")) {
-      std::uint16_t vk = w.size() == 3 ? KeyFromName(w[2]) : 0;
-      if (!vk) return fail("unknown key");
+      std::uint16_t key = w.size() == 3 ? KeyFromName(w[2]) : 0;
+      if (!key) return fail("unknown key");
       bool down = EqualsNoCase(ev, "keydown");
-      m = Message{down ? msg::kKeyDown : msg::kKeyUp, vk, down ? 1 : (platform::kKeyRepeatBit | 1)};
+      m = Message{down ? msg::kKeyDown : msg::kKeyUp, key, down ? 1 : (platform::kKeyRepeatBit | 1)};
     } else if (EqualsNoCase(ev, "char")) {
       if (w.size() != 3) return fail("char needs one character");
       std::uint32_t c = 0;
@@ -118,11 +139,17 @@ InputScript ParseInputScript(std::string_view text, bool exitOnDeactivate) {
       if (!point(msg::kStylusDoubleClick)) return fail("dblclick needs x and y");
     } else if (EqualsNoCase(ev, "wheel")) {
       int notches = 0;
-      if (w.size() != 3 || !ToNumber(w[2], notches) || notches < -100 || notches > 100) {
-        return fail("wheel needs a number of notches");
+      if ((w.size() != 3 && w.size() != 5) || !ToNumber(w[2], notches) || notches < -100 || notches > 100) {
+        return fail("wheel needs a number of notches, and optionally x and y");
       }
       auto delta = static_cast<std::uint32_t>(notches * 120) & 0xFFFF;
-      m = Message{msg::kWheel, delta << 16, 0};
+      if (w.size() == 5) {
+        if (!point(msg::kWheel, 3)) return fail("wheel needs a number of notches, and optionally x and y");
+        m.wParam = delta << 16;
+      } else {
+        m = Message{msg::kWheel, delta << 16, 0};
+        atPointer = true;
+      }
     } else if (EqualsNoCase(ev, "focus")) {
       if (w.size() == 3 && EqualsNoCase(w[2], "lost")) {
         m = exitOnDeactivate ? Message{msg::kActivate, 0, 0} : Message{msg::kDesktopInactive, 0, 0};
@@ -132,14 +159,24 @@ InputScript ParseInputScript(std::string_view text, bool exitOnDeactivate) {
         return fail("focus is lost or gained");
       }
     } else if (EqualsNoCase(ev, "close")) {
+      if (w.size() != 2) return fail("close takes nothing after it");
       m = Message{msg::kSysCommand, platform::kScClose, 0};
     } else {
       return fail("unknown event");
     }
-    script.events.push_back(ScriptEvent{step, m});
+    script.events.push_back(ScriptEvent{step, m, atPointer});
   }
   std::stable_sort(script.events.begin(), script.events.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.step < b.step; });
+  // A wheel without a point turns where the pointer is: at the last point an earlier step gave.
+  std::intptr_t pointer = platform::MakePointParam(0, 0);
+  for (ScriptEvent& e : script.events) {
+    if (e.atPointer) {
+      e.message.lParam = pointer;
+    } else if (CarriesPoint(e.message.id)) {
+      pointer = e.message.lParam;
+    }
+  }
   return script;
 }
 

@@ -4,7 +4,8 @@
 //                                                    Insert Delete F1..F12 A..Z 0..9, or a number
 //   <step> char <c>           one character, or U+XXXX
 //   <step> down <x> <y>       <step> up <x> <y>      <step> move <x> <y>     <step> dblclick <x> <y>
-//   <step> wheel <notches>    <step> focus lost      <step> focus gained     <step> close
+//   <step> wheel <notches> [<x> <y>]                 without a point: where the last pointer event was
+//   <step> focus lost         <step> focus gained    <step> close
 //
 // Steps count the frame's idle passes from 1; blank lines and lines starting with '#' are ignored.
 #pragma once
@@ -22,6 +23,7 @@ namespace zelph::app {
 struct ScriptEvent {
   std::uint32_t step = 0;
   platform::Message message;
+  bool atPointer = false;  // a wheel given without a point, placed at the pointer by the parser
 };
 
 struct InputScript {

@@ -60,8 +60,10 @@ std::intptr_t SoundAppFrame::WindowProc(const Message& m) {
       if (!active_) break;
       {
         int delta = static_cast<std::int16_t>((m.wParam >> 16) & 0xFFFF);
-        OnWheel(static_cast<std::uint32_t>(m.wParam & 0xFFFF), delta, platform::PointX(m.lParam),
-                platform::PointY(m.lParam), delta / 120);
+        // The wheel turns at the pointer, which the tree hit-tests in display coordinates as it does the stylus.
+        int x = platform::PointX(m.lParam), y = platform::PointY(m.lParam);
+        display_->MapPoint(x, y);
+        OnWheel(static_cast<std::uint32_t>(m.wParam & 0xFFFF), delta, x, y, delta / 120);
       }
       return 0;
     case msg::kChar:

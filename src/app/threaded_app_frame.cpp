@@ -47,10 +47,17 @@ void ThreadedAppFrame::ResumeGameThread() {
   if (lockstep()) lockstep()->SetThreadLive(true);
 }
 
+void ThreadedAppFrame::StartGameThread() {
+  if (threadStarted_) return;
+  threadStarted_ = true;
+  ResumeGameThread();
+}
+
 Result ThreadedAppFrame::GameThreadFrame(std::uint32_t) { return S_OK; }
 
 Result ThreadedAppFrame::Run() {
   stopThread_ = 0;
+  threadStarted_ = false;
   if (!thread_.Create([this] { ThreadLoop(); })) {
     SetError(kErrThread, Code(static_cast<std::uint32_t>(errno)));
     return E_FAIL;
@@ -73,9 +80,7 @@ void ThreadedAppFrame::ThreadLoop() {
     thread_.CheckPoint();
     if (stopThread_) break;
     if (active_ || config_.runWhenInactive) {
-      if (skipFrames_ > 0) {
-        --skipFrames_;
-      } else {
+      if (!TakeSkippedFrame()) {
         if (lockstep() && !lockstep()->BeginTick()) break;
         Result r = GameThreadFrame(flags);
         ++threadTicks_;

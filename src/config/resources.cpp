@@ -111,7 +111,7 @@ ConfigDocument& SoundDocument() {
   return document;
 }
 
-const std::filesystem::path& ProgramDir() { return platform::HomeDir(); }
+std::filesystem::path ProgramDir() { return platform::HomeDir(); }
 
 Result LoadResources(UserSettingsFile& userSettings) {
   const char* gameKey = platform::Variant().gameKey;

@@ -19,7 +19,7 @@ ConfigDocument& GuiDocument();
 ConfigDocument& GameDocument();
 ConfigDocument& SoundDocument();
 // The folder of the game's own files (user settings, award file): the home folder, with a trailing separator.
-const std::filesystem::path& ProgramDir();
+std::filesystem::path ProgramDir();
 
 // Opens every pack named under "Res" whose description matches the resource filter ("ResFilter", default
 // "1.0") and loads the documents it declares, then opens the user settings. S_OK, or kGenericFailure after

@@ -7,6 +7,7 @@
 
 #include "gfx/gfx_result.h"
 #include "gfx/key_list.h"
+#include "platform/virtual_keys.h"
 
 namespace zelph::gfx {
 
@@ -14,8 +15,8 @@ class GraphicsContext;
 
 // The desktop keyboard's stand-ins for the handheld's buttons, as virtual-key codes.
 constexpr KeyList DesktopKeys() {
-  constexpr std::uint16_t kReturn = 13, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-  return KeyList{kUp, kDown, kLeft, kRight, 'Z', 'X', 'C', kReturn};
+  namespace vk = platform::vk;
+  return KeyList{vk::kUp, vk::kDown, vk::kLeft, vk::kRight, 'Z', 'X', 'C', vk::kReturn};
 }
 
 class KeyInput {

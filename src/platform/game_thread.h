@@ -20,8 +20,13 @@ class GameThread {
   bool Create(std::function<void()> body);
   bool Running() const { return thread_.joinable(); }
 
+  // Asks the thread to park at its next CheckPoint and returns at once: the body may still be inside its
+  // current frame. WaitUntilParked waits for it to get there.
   void Suspend();
   void Resume();
+  // Waits until the body has parked at a CheckPoint or has ended, and returns true; false at once when the
+  // thread is not suspended (it would never park), not running, or the caller is the thread itself.
+  bool WaitUntilParked();
   // Called by the body: waits while suspended.
   void CheckPoint();
   bool IsCurrent() const { return thread_.joinable() && std::this_thread::get_id() == thread_.get_id(); }
@@ -31,8 +36,10 @@ class GameThread {
  private:
   std::thread thread_;
   std::mutex mutex_;
-  std::condition_variable cv_;
+  std::condition_variable cv_;  // signals both a change of suspendCount_ and the body parking or ending
   int suspendCount_ = 1;
+  bool parked_ = false;
+  bool ended_ = false;
 };
 
 }  // namespace zelph::platform

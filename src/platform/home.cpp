@@ -25,7 +25,7 @@ std::mutex g_homeMutex;
 std::filesystem::path g_home;
 }  // namespace
 
-const std::filesystem::path& HomeDir() {
+std::filesystem::path HomeDir() {
   std::lock_guard lock(g_homeMutex);
   return g_home;
 }

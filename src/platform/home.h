@@ -11,8 +11,9 @@ std::filesystem::path DefaultHomeDir(const char* folderName);
 // Creates the folder when missing; false when it cannot be created or is not a folder.
 bool EnsureDir(const std::filesystem::path& dir);
 
-// The home folder of this run, with a trailing separator when set (the game joins file names to it).
-const std::filesystem::path& HomeDir();
+// The home folder of this run, with a trailing separator when set (the game joins file names to it). A copy:
+// another thread may set the folder meanwhile.
+std::filesystem::path HomeDir();
 void SetHomeDir(const std::filesystem::path& dir);
 
 }  // namespace zelph::platform

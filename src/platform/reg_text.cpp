@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/utf8.h"
+
 namespace zelph::platform {
 
 namespace {
@@ -23,63 +25,19 @@ std::string Quote(std::string_view s) {
   return out;
 }
 
-// UTF-8 to UTF-16 code units; a byte that does not start a valid sequence is taken as Latin-1.
-std::u16string Utf8ToUtf16(std::string_view s) {
+// UTF-8 to UTF-16 code units; a byte that does not start a well-formed character is taken as Latin-1, so
+// the text after it survives.
+std::u16string Utf8OrLatin1ToUtf16(std::string_view s) {
   std::u16string out;
   for (std::size_t i = 0; i < s.size();) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = len > 0 && i + len <= s.size();
-    for (int k = 1; ok && k < len; ++k) {
-      unsigned char cc = static_cast<unsigned char>(s[i + k]);
-      ok = (cc & 0xC0) == 0x80;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    if (!ok || cp > 0x10FFFF) {
-      out += static_cast<char16_t>(c);
+    Utf8Char c = DecodeUtf8At(s, i);
+    if (c.length == 0) {
+      out += static_cast<char16_t>(static_cast<unsigned char>(s[i]));
       ++i;
-      continue;
-    }
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     } else {
-      out += static_cast<char16_t>(cp);
+      AppendUtf16(out, c.code);
+      i += c.length;
     }
-    i += len;
-  }
-  return out;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-std::string Utf16ToUtf8(const std::u16string& s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    char32_t cp = s[i];
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-      ++i;
-    }
-    AppendUtf8(out, cp);
   }
   return out;
 }
@@ -96,7 +54,7 @@ std::string FormatValue(const RegEntry& e) {
   if (!HasControlChars(s)) return line + Quote(s);
   // A plain string cannot hold line breaks; regedit writes such text as UTF-16 bytes.
   line += "hex(1):";
-  std::u16string wide = Utf8ToUtf16(s);
+  std::u16string wide = Utf8OrLatin1ToUtf16(s);
   wide += u'\0';
   char buf[8];
   for (std::size_t i = 0; i < wide.size(); ++i) {

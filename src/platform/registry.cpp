@@ -27,7 +27,14 @@ const char* RootName(RootKey root) {
 
 }  // namespace
 
-Registry::Registry(std::filesystem::path file) : file_(std::move(file)) {
+Registry::Registry(std::filesystem::path file) { Open(std::move(file)); }
+
+void Registry::Open(std::filesystem::path file) {
+  std::lock_guard lock(mutex_);
+  file_ = std::move(file);
+  keys_.clear();
+  spelling_.clear();
+  if (file_.empty()) return;
   auto bytes = ReadWholeFile(file_);
   if (!bytes) return;
   if (!FromText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()))) {
@@ -39,6 +46,11 @@ Registry::Registry(std::filesystem::path file) : file_(std::move(file)) {
     keys_.clear();
     spelling_.clear();
   }
+}
+
+std::filesystem::path Registry::File() const {
+  std::lock_guard lock(mutex_);
+  return file_;
 }
 
 std::string Registry::Normalise(RootKey root, std::string_view key) {
@@ -218,20 +230,11 @@ bool Registry::FromText(std::string_view text) {
   return true;
 }
 
-namespace {
-std::mutex g_systemMutex;
-std::unique_ptr<Registry> g_system;
-}  // namespace
-
 Registry& SystemRegistry() {
-  std::lock_guard lock(g_systemMutex);
-  if (!g_system) g_system = std::make_unique<Registry>();
-  return *g_system;
+  static Registry system;
+  return system;
 }
 
-void OpenSystemRegistry(const std::filesystem::path& file) {
-  std::lock_guard lock(g_systemMutex);
-  g_system = std::make_unique<Registry>(file);
-}
+void OpenSystemRegistry(const std::filesystem::path& file) { SystemRegistry().Open(file); }
 
 }  // namespace zelph::platform

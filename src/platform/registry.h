@@ -30,6 +30,8 @@ class Registry {
   // A registry backed by `file`; a missing file is an empty registry. A file that cannot be parsed is kept
   // aside as "<file>.bad" and the registry starts empty, so a damaged file never stops the game.
   explicit Registry(std::filesystem::path file);
+  // Drops what the registry holds and loads `file` as the constructor does; an empty path: memory only.
+  void Open(std::filesystem::path file);
 
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
@@ -56,7 +58,7 @@ class Registry {
   std::string ToText() const;
   bool FromText(std::string_view text);
 
-  const std::filesystem::path& File() const { return file_; }
+  std::filesystem::path File() const;
 
  private:
   struct Key {
@@ -74,7 +76,8 @@ class Registry {
   std::map<std::string, std::string> spelling_;  // upper-cased full path -> path as first written
 };
 
-// The registry of this run. Until OpenSystemRegistry is called it is an in-memory registry.
+// The registry of this run: one object for the whole process, so a reference to it stays valid. Until
+// OpenSystemRegistry is called it lives in memory only; opening reloads the same object from `file`.
 Registry& SystemRegistry();
 void OpenSystemRegistry(const std::filesystem::path& file);
 

@@ -10,6 +10,7 @@
 #include "config/config_section.h"
 #include "gfx/alpha_font.h"
 #include "gfx/sprite.h"
+#include "platform/virtual_keys.h"
 #include "ui/control.h"
 #include "ui/fonts.h"
 
@@ -23,11 +24,11 @@ inline constexpr std::uint32_t kFilterSpace = 8;
 inline constexpr std::uint32_t kFilterAll = 15;
 
 // Raw keys the field acts on.
-inline constexpr std::uint32_t kVkBackspace = 8;
-inline constexpr std::uint32_t kVkLeft = 37;
-inline constexpr std::uint32_t kVkRight = 39;
-inline constexpr std::uint32_t kVkInsert = 45;
-inline constexpr std::uint32_t kVkDelete = 46;
+inline constexpr std::uint32_t kVkBackspace = platform::vk::kBack;
+inline constexpr std::uint32_t kVkLeft = platform::vk::kLeft;
+inline constexpr std::uint32_t kVkRight = platform::vk::kRight;
+inline constexpr std::uint32_t kVkInsert = platform::vk::kInsert;
+inline constexpr std::uint32_t kVkDelete = platform::vk::kDelete;
 
 inline constexpr std::uint32_t kCursorColor = 0xFFFFFF;
 

@@ -146,6 +146,24 @@ Result ScrollView::StylusUp(int x, int y, std::uint32_t) {
   return kHandled;
 }
 
+Result ScrollView::Wheel(int, int, std::uint32_t, int notches) {
+  if (notches == 0) return kNotHandled;
+  const bool sideways = maxY == 0 && maxX > 0;
+  if (!sideways && maxY == 0) return kNotHandled;  // nothing to scroll: a view behind it may take the wheel
+  // Notches that arrive before the next draw add up.
+  const int fromX = std::clamp(pendingScroll ? pendingX : positionX, 0, maxX);
+  const int fromY = std::clamp(pendingScroll ? pendingY : positionY, 0, maxY);
+  const int step =
+      static_cast<int>(std::clamp<std::int64_t>((sideways ? rect.Width() : rect.Height()) / 8, 1, kMaxScroll));
+  const int by = -std::clamp(notches, -kMaxScroll / step, kMaxScroll / step) * step;
+  if (sideways) {
+    ScrollTo(std::clamp(fromX + by, 0, maxX), fromY);
+  } else {
+    ScrollTo(fromX, std::clamp(fromY + by, 0, maxY));
+  }
+  return kHandled;
+}
+
 int ScrollView::ScrollButtonIndex(std::uint32_t buttonId) const {
   for (int i = 0; i < 4; ++i) {
     if (scrollButtons[i] != 0 && scrollButtons[i] == buttonId) return i;

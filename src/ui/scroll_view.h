@@ -1,6 +1,6 @@
 // ScrollView: a clipped container whose items (labels, images, invisible link buttons) are laid out one
 // below the other and scrolled while the user holds one of its scroll buttons: slowly at first, fast after a
-// hold delay, never beyond the content.
+// hold delay, never beyond the content. The mouse wheel scrolls it too.
 #pragma once
 
 #include <array>
@@ -53,6 +53,9 @@ class ScrollView : public Control {
   Result Draw(gfx::Surface& target, int originX, int originY, const Rect& clip) override;
   Result Tick(std::uint32_t frame) override;
   Result StylusUp(int x, int y, std::uint32_t extra) override;
+  // The desktop's wheel: each notch away from the player scrolls an eighth of the view towards the top of the
+  // content (along the view's width when it only scrolls sideways).
+  Result Wheel(int x, int y, std::uint32_t keys, int notches) override;
   Result Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) override;
 
   std::vector<std::unique_ptr<Control>> items;

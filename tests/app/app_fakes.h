@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -9,6 +10,7 @@
 
 #include "app/frame_display.h"
 #include "app/game_app.h"
+#include "gfx/key_input.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "ui/control.h"
@@ -17,10 +19,12 @@ namespace zelph::app::test {
 
 class FakeClock final : public platform::Clock {
  public:
-  std::uint32_t Now() override { return now.load(); }
+  // Relaxed: a real clock orders nothing between the threads, and neither may the fake, or ThreadSanitizer
+  // would take its counter for synchronisation and miss races between them.
+  std::uint32_t Now() override { return now.load(std::memory_order_relaxed); }
   void Sleep(std::uint32_t ms) override {
-    now += ms;
-    slept += ms;
+    now.fetch_add(ms, std::memory_order_relaxed);
+    slept.fetch_add(ms, std::memory_order_relaxed);
     // Time passes at once, but a waiting thread still gives the others a turn.
     if (ms > 0) std::this_thread::sleep_for(std::chrono::microseconds(100));
   }
@@ -71,7 +75,11 @@ class FakeWindow final : public platform::Window {
 
 class FakeDisplay final : public FrameDisplay {
  public:
-  Result SetMode(std::uint32_t) override { return setModeResult; }
+  Result SetMode(std::uint32_t mode) override {
+    lastMode = mode;
+    ++modeChanges;
+    return setModeResult;
+  }
   Result Open(std::uint32_t, platform::Window*, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
               std::uint32_t) override {
     if (Succeeded(openResult)) open = true;
@@ -112,7 +120,7 @@ class FakeDisplay final : public FrameDisplay {
     inputOpen = false;
     return S_OK;
   }
-  KeyList Keys() const override { return KeyList{38, 40, 37, 39, 'Z', 'X', 'C', 13}; }
+  KeyList Keys() const override { return gfx::DesktopKeys(); }
 
   FakeDisplay() { back.CreateSurface(0, 640, 480); }
 
@@ -122,6 +130,8 @@ class FakeDisplay final : public FrameDisplay {
   Result openInputResult = S_OK;
   bool open = false, suspended = false, inputOpen = false, rotate = false;
   std::atomic<int> flips{0};
+  int modeChanges = 0;
+  std::uint32_t lastMode = 0;
 };
 
 // The root of a control tree that records what reaches it.
@@ -135,6 +145,7 @@ class FakeClient final : public ui::Control {
   }
   Result Tick(std::uint32_t) override {
     ++ticks;
+    if (onTick) onTick();
     return S_OK;
   }
   Result KeyDown(int code, std::uint32_t raw) override { return Log("keydown", raw, code); }
@@ -144,7 +155,10 @@ class FakeClient final : public ui::Control {
   Result StylusUp(int x, int y, std::uint32_t) override { return Log("up", x, y); }
   Result StylusDoubleClick(int x, int y, std::uint32_t) override { return Log("dblclick", x, y); }
   Result StylusMove(int x, int y, std::uint32_t) override { return Log("move", x, y); }
-  Result Wheel(int, int, std::uint32_t keys, int notches) override { return Log("wheel", notches, keys); }
+  Result Wheel(int x, int y, std::uint32_t keys, int notches) override {
+    wheelAt = {x, y};
+    return Log("wheel", notches, keys);
+  }
 
   struct Event {
     std::string what;
@@ -152,7 +166,11 @@ class FakeClient final : public ui::Control {
   };
   std::vector<Event> events;
   std::atomic<int> draws{0}, ticks{0};
+  std::function<void()> onTick;  // on the game thread, under the application lock
   gfx::Rect lastClip;
+  struct {
+    int x = -1, y = -1;
+  } wheelAt;
   Result drawResult = S_OK;
 
  private:
@@ -186,6 +204,9 @@ class TestApp : public GameApp {
   void OnMinimize() override { ++minimizes; }
   void OnRestore() override { ++restores; }
   using GameApp::IdleStep;
+  using GameApp::TakeSkippedFrame;
+  std::uint32_t skipFramesLeft() const { return skipFrames_; }
+  bool WaitGameThreadParked() { return thread_.WaitUntilParked(); }
   std::atomic<int> exits{0}, minimizes{0}, restores{0};
 };
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app_fakes.h"
+#include "platform/virtual_keys.h"
 #include "gfx/blit.h"
 
 namespace zelph::app {
@@ -46,7 +47,7 @@ TEST(GameDisplay, TurnedDisplayMapsPointsAndKeys) {
   ASSERT_EQ(display.Open(0, &window, 0, 0, 0, 0, 16), S_OK);
   ASSERT_EQ(display.OpenInput(), S_OK);
   EXPECT_EQ(display.OpenInput(), gfx::GFX_E_INPUT_OPEN);
-  EXPECT_EQ(display.Keys().left, 37);
+  EXPECT_EQ(display.Keys().left, platform::vk::kLeft);
   ASSERT_EQ(display.SetMode(8), S_OK);
   int x = 0, y = 0;
   display.MapPoint(x, y);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/input_script.h"
+#include "platform/virtual_keys.h"
 
 namespace zelph::app {
 namespace {
@@ -62,19 +63,53 @@ TEST(InputScript, ReadsEveryEventKindInStepOrder) {
   EXPECT_EQ(platform::PointX(s.events[2].message.lParam), 10);
   EXPECT_EQ(platform::PointY(s.events[2].message.lParam), 20);
   EXPECT_EQ(s.events[3].message.id, msg::kKeyDown);
-  EXPECT_EQ(s.events[3].message.wParam, 37u);
+  EXPECT_EQ(s.events[3].message.wParam, platform::vk::kLeft);
   EXPECT_EQ(static_cast<std::int16_t>(s.events[4].message.wParam >> 16), -120);
   EXPECT_EQ(s.events[5].message.id, msg::kDesktopInactive);
   EXPECT_EQ(s.events[6].message.id, msg::kActivate);
-  EXPECT_EQ(s.events[7].message.wParam, 0x7Bu);
+  EXPECT_EQ(s.events[7].message.wParam, platform::vk::kF12);
   EXPECT_EQ(s.events[8].message.id, msg::kSysCommand);
   // With exit-on-deactivate a focus loss is another window taking the screen.
   EXPECT_EQ(ParseInputScript("1 focus lost", true).events[0].message.id, msg::kActivate);
 }
 
+TEST(InputScript, AWheelTurnsAtItsPointOrWhereThePointerLastWas) {
+  auto s = ParseInputScript(
+      "1 wheel 1\n"        // before any pointer event: the top-left corner
+      "5 wheel -2\n"       // written before the move, but stepped after it
+      "4 move 100 50\n"
+      "6 wheel 3 7 9\n"
+      "7 wheel 1\n"
+      "8 keydown Left\n"
+      "9 wheel 1\n",
+      false);
+  ASSERT_TRUE(s.error.empty()) << s.error;
+  ASSERT_EQ(s.events.size(), 7u);
+  struct Expected {
+    int x, y, notches;
+  };
+  const Expected expected[] = {{0, 0, 1}, {100, 50, 0}, {100, 50, -2}, {7, 9, 3}, {7, 9, 1}, {0, 0, 0}, {7, 9, 1}};
+  for (std::size_t i = 0; i < s.events.size(); ++i) {
+    const platform::Message& m = s.events[i].message;
+    if (m.id != msg::kWheel) continue;
+    SCOPED_TRACE(i);
+    EXPECT_EQ(platform::PointX(m.lParam), expected[i].x);
+    EXPECT_EQ(platform::PointY(m.lParam), expected[i].y);
+    EXPECT_EQ(static_cast<std::int16_t>(m.wParam >> 16), expected[i].notches * 120);
+  }
+}
+
 TEST(InputScript, ErrorsNameTheLine) {
   EXPECT_EQ(ParseInputScript("1 keydown Left\n2 keydown Nowhere\n", false).error, "line 2: unknown key");
-  EXPECT_EQ(ParseInputScript("0 close\n", false).error, "line 1: a line starts with a step number from 1");
+  EXPECT_EQ(ParseInputScript("x close\n", false).error, "line 1: a line starts with a step number from 1");
+  EXPECT_EQ(ParseInputScript("-3 close\n", false).error, "line 1: a line starts with a step number from 1");
+  EXPECT_EQ(ParseInputScript("0 close\n", false).error, "line 1: step 0 is out of range (1 to 4294967295)");
+  EXPECT_EQ(ParseInputScript("1 close\n4294967296 close\n", false).error,
+            "line 2: step 4294967296 is out of range (1 to 4294967295)");
+  EXPECT_EQ(ParseInputScript("1 close now\n", false).error, "line 1: close takes nothing after it");
+  EXPECT_EQ(ParseInputScript("1 wheel 1 5\n", false).error, "line 1: wheel needs a number of notches, and optionally x and y");
+  EXPECT_EQ(ParseInputScript("1 wheel 1 5 -5\n", false).error,
+            "line 1: wheel needs a number of notches, and optionally x and y");
   EXPECT_EQ(ParseInputScript("1 down 10\n", false).error, "line 1: down needs x and y");
   EXPECT_EQ(ParseInputScript("1 down -1 5\n", false).error, "line 1: down needs x and y");
   EXPECT_EQ(ParseInputScript("1 jump\n", false).error, "line 1: unknown event");

@@ -2,12 +2,17 @@
 #include <gtest/gtest.h>
 
 #include "app_fakes.h"
+#include "app/input_script.h"
 #include "platform/messages.h"
+#include "platform/virtual_keys.h"
+#include "ui/control_tree.h"
+#include "ui/scroll_view.h"
 
 namespace zelph::app {
 namespace {
 
 namespace msg = platform::msg;
+namespace vk = platform::vk;
 using platform::Message;
 
 struct WindowProcTest : ::testing::Test {
@@ -30,14 +35,14 @@ struct WindowProcTest : ::testing::Test {
 };
 
 TEST_F(WindowProcTest, KeysReachTheTreeOnceWithTheKeyListAndRepeatsAreIgnored) {
-  Send({msg::kKeyDown, 37, 1});
-  Send({msg::kKeyDown, 37, 1 | platform::kKeyRepeatBit});  // held key
-  Send({msg::kKeyDown, 0x84, 1});
-  Send({msg::kKeyUp, 37, 1 | platform::kKeyRepeatBit});
+  Send({msg::kKeyDown, vk::kLeft, 1});
+  Send({msg::kKeyDown, vk::kLeft, 1 | platform::kKeyRepeatBit});  // held key
+  Send({msg::kKeyDown, vk::kIgnored, 1});
+  Send({msg::kKeyUp, vk::kLeft, 1 | platform::kKeyRepeatBit});
   Send({msg::kChar, 'q', 1});
   ASSERT_EQ(client.events.size(), 3u);
   EXPECT_EQ(client.events[0].what, "keydown");
-  EXPECT_EQ(client.events[0].a, 37);
+  EXPECT_EQ(client.events[0].a, vk::kLeft);
   EXPECT_EQ(client.events[0].b, ui::kKeyLeft);  // translated by the device's key list
   EXPECT_EQ(client.events[1].what, "keyup");
   EXPECT_EQ(client.events[2].what, "char");
@@ -71,10 +76,10 @@ TEST_F(WindowProcTest, WheelGivesNotchesOnlyWhileActive) {
 
 TEST_F(WindowProcTest, HandledRequestsAreClearedAndUnknownOnesStay) {
   client.request = 64;
-  Send({msg::kKeyDown, 13, 1});
+  Send({msg::kKeyDown, vk::kReturn, 1});
   EXPECT_EQ(client.request, 0);
   client.request = 77;
-  Send({msg::kKeyUp, 13, 1});
+  Send({msg::kKeyUp, vk::kReturn, 1});
   EXPECT_EQ(client.request, 77);
   Send({msg::kStylusDown, 1, 0});  // offered again after the next event
   EXPECT_EQ(handler.seen, (std::vector<std::uint32_t>{64, 77, 77}));
@@ -155,6 +160,51 @@ TEST_F(WindowProcTest, StorageChangeOfAnotherFolderIsIgnored) {
 TEST_F(WindowProcTest, DestroyQueuesAnOrdinaryQuit) {
   Send({msg::kDestroy, 0, 0});
   EXPECT_TRUE(QuitQueued(0));
+}
+
+TEST(Wheel, AScriptedWheelScrollsTheListUnderThePointerOnly) {
+  test::Rig rig;
+  ui::Control root;
+  root.Create(1, gfx::Rect{0, 0, 640, 480}, nullptr, 0);
+  ui::ScrollView left, right;
+  left.Create(10, gfx::Rect{0, 0, 300, 200}, &root, 0, 0);
+  right.Create(11, gfx::Rect{320, 0, 620, 200}, &root, 0, 0);
+  for (ui::ScrollView* view : {&left, &right}) {
+    for (int i = 0; i < 10; ++i) {
+      auto item = std::make_unique<ui::Control>();
+      item->Create(100 + i, gfx::Rect{0, 100 * i, 280, 100 * i + 100}, view, 0);
+      view->AddItem(std::move(item), 0);
+    }
+    view->UpdateExtent();
+  }
+  rig.app->SetCurrent(&root);
+  // A scroll takes effect when the view is next drawn.
+  auto draw = [&] { ui::DrawTree(root, rig.display->back, 0, 0, gfx::Rect{0, 0, 640, 480}); };
+  // The pointer rests over the right list; then the wheel turns over the left one at a point of its own.
+  auto script = ParseInputScript("1 move 400 100\n2 wheel -2\n3 wheel -1 50 50\n4 wheel 3\n", false);
+  ASSERT_TRUE(script.error.empty()) << script.error;
+  for (std::size_t i = 0; i < 2; ++i) rig.app->WindowProc(script.events[i].message);
+  draw();
+  EXPECT_EQ(right.positionY, 50);  // two notches of an eighth of its 200-pixel height, towards the end
+  EXPECT_EQ(left.positionY, 0);
+  rig.app->WindowProc(script.events[2].message);
+  draw();
+  EXPECT_EQ(left.positionY, 25);
+  EXPECT_EQ(right.positionY, 50);
+  rig.app->WindowProc(script.events[3].message);  // at the last point given: the left list, back to its top
+  draw();
+  EXPECT_EQ(left.positionY, 0);
+  EXPECT_EQ(right.positionY, 50);
+  rig.app->SetCurrent(nullptr);
+}
+
+TEST_F(WindowProcTest, TheWheelTurnsAtItsPointMappedLikeTheStylus) {
+  rig.display->rotate = true;
+  Send({msg::kWheel, static_cast<std::uintptr_t>(120 << 16), platform::MakePointParam(10, 20)});
+  ASSERT_EQ(client.events.size(), 1u);
+  EXPECT_EQ(client.events[0].what, "wheel");
+  EXPECT_EQ(client.wheelAt.x, 629);
+  EXPECT_EQ(client.wheelAt.y, 459);
 }
 
 TEST(SetError, FormatsTextsAndCodes) {

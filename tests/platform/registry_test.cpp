@@ -116,5 +116,35 @@ TEST(Registry, DamagedFileIsKeptAsideAndTheRegistryStartsEmpty) {
   EXPECT_EQ(Registry(file).ReadDword(kLm, "SOFTWARE", "v"), 1u);
 }
 
+TEST(Registry, TheSystemRegistryIsOneObjectThatOpeningReloads) {
+  test::TempDir dir;
+  auto file = dir.path() / "registry.reg";
+  {
+    Registry writer(file);
+    writer.WriteDword(kLm, kGame, "sound_vol", 70);
+  }
+  Registry& held = SystemRegistry();  // taken before the file is opened, as a long-lived caller would
+  held.WriteDword(kLm, kGame, "memory_only", 1);
+  OpenSystemRegistry(file);
+  EXPECT_EQ(&held, &SystemRegistry());
+  EXPECT_EQ(held.ReadDword(kLm, kGame, "sound_vol"), 70u);
+  EXPECT_FALSE(held.ReadDword(kLm, kGame, "memory_only"));  // what was in memory went with the reload
+  EXPECT_EQ(held.File(), file);
+  OpenSystemRegistry({});  // back to memory only for the other tests
+  EXPECT_FALSE(held.KeyExists(kLm, kGame));
+}
+
+TEST(RegText, MalformedUtf8InAMultiLineStringKeepsTheTextAfterIt) {
+  // An overlong NUL once became a real NUL in the UTF-16 form and cut the value short when read back.
+  std::vector<RegTextKey> keys{{"HKEY_LOCAL_MACHINE\\S", {{"v", std::string("a\n\xC0\x80z")},
+                                                          {"w", std::string("b\n\xED\xA0\x80y")}}}};
+  auto parsed = ParseRegText(FormatRegText(keys));
+  ASSERT_TRUE(parsed);
+  ASSERT_EQ((*parsed)[0].values.size(), 2u);
+  // Bytes that are not UTF-8 are kept as the Latin-1 characters they would be.
+  EXPECT_EQ(std::get<std::string>((*parsed)[0].values[0].value), "a\n\xC3\x80\xC2\x80z");
+  EXPECT_EQ(std::get<std::string>((*parsed)[0].values[1].value), "b\n\xC3\xAD\xC2\xA0\xC2\x80y");
+}
+
 }  // namespace
 }  // namespace zelph::platform

@@ -2,8 +2,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <future>
+#include <thread>
 
 #include "platform/game_thread.h"
+#include "platform/home.h"
 #include "platform/instance_lock.h"
 #include "platform/random.h"
 #include "platform/system_info.h"
@@ -61,37 +64,64 @@ TEST(Random, MatchesTheHandheldRuntimeSequence) {
   EXPECT_EQ(hi, kRandMax);
 }
 
-TEST(GameThread, StartsSuspendedParksOnSuspendAndJoinsEvenIfNeverResumed) {
+TEST(GameThread, StartsSuspendedAndJoinsEvenIfNeverResumed) {
   std::atomic<int> steps{0};
-  std::atomic<bool> stop{false};
-  {
-    GameThread never;
-    ASSERT_TRUE(never.Create([&] { ++steps; }));
-    ::usleep(20000);
-    EXPECT_EQ(steps, 0);
-    never.Join();  // wakes it so it can end
-    EXPECT_EQ(steps, 1);
-  }
-  steps = 0;
+  GameThread never;
+  ASSERT_TRUE(never.Create([&] { ++steps; }));
+  ASSERT_TRUE(never.WaitUntilParked());  // parked before its body: nothing ran
+  EXPECT_EQ(steps, 0);
+  never.Join();  // wakes it so it can end
+  EXPECT_EQ(steps, 1);
+  EXPECT_FALSE(never.WaitUntilParked());  // no thread any more
+}
+
+TEST(GameThread, SuspendTakesEffectAtTheNextCheckPointAndWaitUntilParkedWaitsForIt) {
+  std::atomic<int> steps{0};
+  std::atomic<bool> stop{false}, finishStep{false};
   GameThread t;
   ASSERT_TRUE(t.Create([&] {
     while (!stop) {
       t.CheckPoint();
       ++steps;
-      ::usleep(100);
+      // A long frame: it ends only when the test says so.
+      while (!finishStep && !stop) std::this_thread::yield();
+      finishStep = false;
     }
   }));
+  EXPECT_TRUE(t.WaitUntilParked());  // created suspended
   t.Resume();
-  while (steps < 5) ::usleep(100);
-  t.Suspend();
-  ::usleep(5000);
-  int parked = steps;
-  ::usleep(20000);
-  EXPECT_LE(steps - parked, 1);
+  EXPECT_FALSE(t.WaitUntilParked());  // not suspended: it would never park
+  while (steps < 1) std::this_thread::yield();
+  t.Suspend();  // returns while the thread is inside its frame
+  auto parked = std::async(std::launch::async, [&] { return t.WaitUntilParked(); });
+  EXPECT_EQ(parked.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
+  finishStep = true;
+  EXPECT_TRUE(parked.get());
+  EXPECT_EQ(steps, 1);  // parked at the check point, before its next frame
+  EXPECT_TRUE(t.WaitUntilParked());
   t.Resume();
-  while (steps < parked + 5) ::usleep(100);
+  while (steps < 2) std::this_thread::yield();
   stop = true;
   t.Join();
+}
+
+TEST(HomeDir, ReadersGetWholeCopiesWhileAnotherThreadSetsIt) {
+  const std::filesystem::path a = "/tmp/" + std::string(200, 'a');
+  const std::filesystem::path b = "/tmp/" + std::string(300, 'b');
+  std::atomic<bool> stop{false};
+  std::thread setter([&] {
+    for (int i = 0; !stop; ++i) SetHomeDir(i % 2 ? a : b);
+  });
+  int torn = 0;
+  for (int i = 0; i < 5000; ++i) {
+    std::string seen = HomeDir().string();
+    if (seen != a.string() + "/" && seen != b.string() + "/" && !seen.empty()) ++torn;
+  }
+  stop = true;
+  setter.join();
+  EXPECT_EQ(torn, 0);
+  SetHomeDir({});
+  EXPECT_TRUE(HomeDir().empty());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace zelph::assetgen {
 
 namespace {
@@ -55,8 +57,7 @@ bool RenderContactSheet(const std::vector<SheetEntry>& entries, int width, int z
         const int tx = places[i].x + px, ty = places[i].y + py;
         if (tx < sheet.w && ty < sheet.h) BlendOver(sheet.At(tx, ty), Premultiply(c), weight);
       }
-    std::u32string label;
-    DecodeUtf8(entries[i].label, label);
+    const std::u32string label = platform::DecodeUtf8(entries[i].label).value_or(U"?");
     TextLine line = RenderLine(*face, label, 0);
     PaintMask(sheet, line.mask, places[i].x, places[i].y + p.h * zoom + 2, Color{0xFF, 0xFF, 0xFF});
   }

@@ -4,6 +4,7 @@
 
 #include "effects.h"
 #include "fixed_math.h"
+#include "platform/utf8.h"
 
 namespace zelph::assetgen {
 
@@ -38,11 +39,12 @@ FontFace* FaceCache::Get(const std::string& file, std::string& error) {
 
 bool DrawLettering(Image& img, FaceCache& faces, const Lettering& l, const std::string& utf8, int cx, int cy,
                    int maxWidth, int divisor, std::string& error) {
-  std::u32string text;
-  if (!DecodeUtf8(utf8, text)) {
+  std::optional<std::u32string> decoded = platform::DecodeUtf8(utf8);
+  if (!decoded) {
     error = "text is not UTF-8: " + utf8;
     return false;
   }
+  const std::u32string& text = *decoded;
   FontFace* face = faces.Get(l.face, error);
   if (!face) return false;
   const int outline = Scaled(l.outlineWidth, divisor);

@@ -73,24 +73,6 @@ int FontFace::Descender() const {
   return static_cast<int>((-impl_->face->size->metrics.descender + 63) >> 6);
 }
 
-bool DecodeUtf8(std::string_view text, std::u32string& out) {
-  out.clear();
-  for (std::size_t i = 0; i < text.size();) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) return false;
-    char32_t c = extra == 0 ? b : (b & (0x3F >> extra));
-    for (int k = 1; k <= extra; ++k) {
-      const auto cont = static_cast<unsigned char>(text[i + k]);
-      if ((cont & 0xC0) != 0x80) return false;
-      c = (c << 6) | (cont & 0x3F);
-    }
-    out.push_back(c);
-    i += static_cast<std::size_t>(extra) + 1;
-  }
-  return true;
-}
-
 TextLine RenderLine(FontFace& face, std::u32string_view text, int pad) {
   struct Placed {
     GlyphBitmap glyph;

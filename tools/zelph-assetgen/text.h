@@ -1,4 +1,4 @@
-// Text through FreeType: glyph coverage, single lines of text as masks, and UTF-8 decoding.
+// Text through FreeType: glyph coverage and single lines of text as masks.
 #pragma once
 
 #include <cstdint>
@@ -40,9 +40,6 @@ class FontFace {
   explicit FontFace(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> impl_;
 };
-
-// Code points of UTF-8 text; false on a malformed sequence.
-bool DecodeUtf8(std::string_view text, std::u32string& out);
 
 // One line of text as a coverage mask, `pad` pixels of room on every side; the baseline is at row
 // pad + ascender.

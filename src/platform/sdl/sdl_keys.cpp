@@ -1,34 +1,36 @@
 #include <SDL.h>
 
 #include "platform/sdl/sdl_window.h"
+#include "platform/virtual_keys.h"
 
 namespace zelph::platform {
 
 std::uint16_t VirtualKeyFromSdl(int key) {
+  // Letters and digits are their own upper-case codes.
   if (key >= SDLK_a && key <= SDLK_z) return static_cast<std::uint16_t>('A' + (key - SDLK_a));
   if (key >= SDLK_0 && key <= SDLK_9) return static_cast<std::uint16_t>('0' + (key - SDLK_0));
-  if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<std::uint16_t>(0x70 + (key - SDLK_F1));
+  if (key >= SDLK_F1 && key <= SDLK_F12) return vk::FunctionKey(1 + (key - SDLK_F1));
   switch (key) {
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
+    case SDLK_BACKSPACE: return vk::kBack;
+    case SDLK_TAB: return vk::kTab;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return 13;
+    case SDLK_KP_ENTER: return vk::kReturn;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return 16;
+    case SDLK_RSHIFT: return vk::kShift;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return 17;
-    case SDLK_ESCAPE: return 27;
-    case SDLK_SPACE: return 32;
-    case SDLK_PAGEUP: return 33;
-    case SDLK_PAGEDOWN: return 34;
-    case SDLK_END: return 35;
-    case SDLK_HOME: return 36;
-    case SDLK_LEFT: return 37;
-    case SDLK_UP: return 38;
-    case SDLK_RIGHT: return 39;
-    case SDLK_DOWN: return 40;
-    case SDLK_INSERT: return 45;
-    case SDLK_DELETE: return 46;
+    case SDLK_RCTRL: return vk::kControl;
+    case SDLK_ESCAPE: return vk::kEscape;
+    case SDLK_SPACE: return vk::kSpace;
+    case SDLK_PAGEUP: return vk::kPageUp;
+    case SDLK_PAGEDOWN: return vk::kPageDown;
+    case SDLK_END: return vk::kEnd;
+    case SDLK_HOME: return vk::kHome;
+    case SDLK_LEFT: return vk::kLeft;
+    case SDLK_UP: return vk::kUp;
+    case SDLK_RIGHT: return vk::kRight;
+    case SDLK_DOWN: return vk::kDown;
+    case SDLK_INSERT: return vk::kInsert;
+    case SDLK_DELETE: return vk::kDelete;
     default: return 0;
   }
 }

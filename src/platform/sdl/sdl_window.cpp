@@ -8,6 +8,8 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/instance_lock.h"
+#include "platform/utf8.h"
+#include "platform/virtual_keys.h"
 
 namespace zelph::platform {
 
@@ -22,37 +24,28 @@ void SdlMessageBox(std::string_view caption, std::string_view text, MessageIcon 
 }
 
 // Characters the handheld delivered for control keys as well as their key messages.
-std::uint16_t ControlCharacter(std::uint16_t vk) {
-  switch (vk) {
-    case 8:
-    case 9:
-    case 13:
-    case 27: return vk;
+std::uint16_t ControlCharacter(std::uint16_t key) {
+  switch (key) {
+    case vk::kBack:
+    case vk::kTab:
+    case vk::kReturn:
+    case vk::kEscape: return key;
     default: return 0;
   }
 }
 
-void AppendUtf16Messages(MessageQueue& queue, const char* utf8) {
-  const auto* s = reinterpret_cast<const unsigned char*>(utf8);
-  while (*s) {
-    char32_t cp;
-    int len;
-    if (*s < 0x80) { cp = *s; len = 1; }
-    else if ((*s >> 5) == 6) { cp = *s & 0x1F; len = 2; }
-    else if ((*s >> 4) == 14) { cp = *s & 0x0F; len = 3; }
-    else if ((*s >> 3) == 30) { cp = *s & 0x07; len = 4; }
-    else { ++s; continue; }
-    int i = 1;
-    for (; i < len && (s[i] & 0xC0) == 0x80; ++i) cp = (cp << 6) | (s[i] & 0x3F);
-    if (i < len) { s += i; continue; }
-    s += len;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      queue.Post(Message{msg::kChar, 0xD800u + (cp >> 10), 1});
-      queue.Post(Message{msg::kChar, 0xDC00u + (cp & 0x3FF), 1});
-    } else {
-      queue.Post(Message{msg::kChar, cp, 1});
+// Typed text as character messages of UTF-16 units; bytes that are not well-formed UTF-8 are dropped.
+void AppendUtf16Messages(MessageQueue& queue, std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    Utf8Char c = DecodeUtf8At(utf8, i);
+    if (c.length == 0) {
+      ++i;
+      continue;
     }
+    i += c.length;
+    std::u16string units;
+    AppendUtf16(units, c.code);
+    for (char16_t unit : units) queue.Post(Message{msg::kChar, unit, 1});
   }
 }
 
@@ -181,13 +174,15 @@ void SdlWindow::Present(const std::uint16_t* pixels, int width, int height, int 
   SDL_RenderPresent(renderer_.get());
 }
 
-void SdlWindow::PostPoint(std::uint32_t id, int x, int y) {
+void SdlWindow::TrackPointer(int x, int y) {
   // Points in the letterbox border belong to the nearest picture edge.
-  x = std::clamp(x, 0, width_ - 1);
-  y = std::clamp(y, 0, height_ - 1);
-  lastX_ = x;
-  lastY_ = y;
-  queue_.Post(Message{id, 1, MakePointParam(x, y)});
+  pointerX_ = std::clamp(x, 0, width_ - 1);
+  pointerY_ = std::clamp(y, 0, height_ - 1);
+}
+
+void SdlWindow::PostPoint(std::uint32_t id, int x, int y) {
+  TrackPointer(x, y);
+  queue_.Post(Message{id, 1, MakePointParam(pointerX_, pointerY_)});
 }
 
 void SdlWindow::Translate(const SDL_Event& e) {
@@ -240,14 +235,18 @@ void SdlWindow::Translate(const SDL_Event& e) {
       PostPoint(msg::kStylusUp, e.button.x, e.button.y);
       break;
     case SDL_MOUSEMOTION:
-      // A stylus only moves while it touches the screen.
-      if (stylusDown_) PostPoint(msg::kStylusMove, e.motion.x, e.motion.y);
+      // A stylus only moves while it touches the screen; the pointer is followed anyway, for the wheel.
+      if (stylusDown_) {
+        PostPoint(msg::kStylusMove, e.motion.x, e.motion.y);
+      } else {
+        TrackPointer(e.motion.x, e.motion.y);
+      }
       break;
     case SDL_MOUSEWHEEL: {
       int delta = e.wheel.y * 120;
       if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) delta = -delta;
       auto wParam = static_cast<std::uintptr_t>((static_cast<std::uint32_t>(delta) & 0xFFFF) << 16);
-      queue_.Post(Message{msg::kWheel, wParam, MakePointParam(lastX_, lastY_)});
+      queue_.Post(Message{msg::kWheel, wParam, MakePointParam(pointerX_, pointerY_)});
       break;
     }
     default:

@@ -40,6 +40,7 @@ class SdlWindow final : public Window {
   void Pump();
   void Translate(const SDL_Event& event);
   void PostPoint(std::uint32_t id, int x, int y);
+  void TrackPointer(int x, int y);
 
   SdlWindowOptions options_;
   MessageQueue queue_;
@@ -48,7 +49,7 @@ class SdlWindow final : public Window {
   bool fullScreen_ = false;
   bool stylusDown_ = false;
   int width_ = 0, height_ = 0;
-  int lastX_ = 0, lastY_ = 0;
+  int pointerX_ = 0, pointerY_ = 0;  // where the pointer was last seen, in picture pixels
   SdlWindowPtr window_;
   SdlRendererPtr renderer_;
   SdlTexturePtr texture_;

@@ -251,11 +251,13 @@ TEST(Pictures, TheSameDescriptionGivesTheSameBytes) {
 
 TEST(Pictures, BadItemsAreRefusedWithTheirLine) {
   const std::vector<std::string> cases = {
-      "1 a teapot size=10x10",                     // unknown kind
-      "1 a board size=40x40 wood=pine",            // unknown wood
-      "1 a board size=40x40 colour=FF0000",        // unknown key
-      "1 a plaque size=20x20 margin=12",           // nothing left inside the margin
-      "1 a board size=200x60 title=\"\xC3\x28\"",  // not UTF-8
+      "1 a teapot size=10x10",                          // unknown kind
+      "1 a board size=40x40 wood=pine",                 // unknown wood
+      "1 a board size=40x40 colour=FF0000",             // unknown key
+      "1 a plaque size=20x20 margin=12",                // nothing left inside the margin
+      "1 a board size=200x60 title=\"\xC3\x28\"",       // not UTF-8
+      "1 a board size=200x60 title=\"A\xC0\xAF\"",      // an overlong '/'
+      "1 a board size=200x60 title=\"\xED\xA0\x80\"",   // a surrogate
       "1 a board size=200x60 title=Hi font=NoSuchFace.ttf",
   };
   FaceCache faces(test::FontsDir());
