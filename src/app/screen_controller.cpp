@@ -5,6 +5,7 @@
 #include "app/game_app.h"
 #include "app/startup.h"
 #include "config/resources.h"
+#include "platform/dialogs.h"
 #include "ui/control_tree.h"
 #include "ui/message_box.h"
 #include "ui/pictures.h"
@@ -88,11 +89,24 @@ void ScreenController::Launch() {
     app_.launchName_.assign(name.begin(), name.end());
   }
   if (app_.launchName_.empty()) return;
+  // The other program has the screen, the keys and the sound to itself while it runs.
+  FrameDisplay* display = app_.display();
+  if (display) {
+    display->CloseInput();
+    display->Suspend();
+  }
   app_.speaker().suspend();
   ui::Broadcast(ui::kNotifyReleaseSurfaces, 0, 0);
   bool started = false;
   const bool registered = LaunchRegisteredProgram(app_.launchName_, &started);
+  if (registered && !started) platform::Beep();
   ui::Broadcast(ui::kNotifyRestoreSurfaces, 0, 0);
+  app_.active_ = 1;
+  app_.FullScreen(true);
+  if (display) {
+    display->OpenInput();
+    display->Resume();
+  }
   app_.speaker().resume();
   if (!registered) {
     const config::ConfigSection* section = ui::GuiSection("message_box_error");

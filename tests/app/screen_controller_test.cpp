@@ -37,6 +37,22 @@ TEST_F(ControllerTest, AnUnknownRequestStaysAndIsOfferedAgain) {
   EXPECT_TRUE(rig.app->exitRequested());
 }
 
+TEST_F(ControllerTest, ALaunchRequestIsClearedAndItsNameTakenWhetherOrNotItRuns) {
+  client.launchName = std::make_unique<std::u16string>(u"NoSuchProgram");
+  client.launchNow = false;
+  EXPECT_EQ(Offer(3), 0u) << "cleared by the launch itself";
+  EXPECT_EQ(client.launchName, nullptr);
+  EXPECT_EQ(rig.display->suspends, 0) << "nothing to launch without launchNow";
+
+  client.launchName = std::make_unique<std::u16string>(u"NoSuchProgram");
+  client.launchNow = true;
+  EXPECT_EQ(Offer(3), 0u);
+  EXPECT_EQ(client.launchName, nullptr);
+  EXPECT_EQ(rig.display->suspends, 1);
+  EXPECT_EQ(rig.display->resumes, 1) << "the display comes back after the attempt";
+  EXPECT_EQ(rig.app->state(), kStateConstructed) << "the game goes on";
+}
+
 TEST_F(ControllerTest, AFailedSaveKeepsThePreviousFileAndIsReportedOnce) {
   config::ConfigDocument& settings = config::UserSettingsDocument();
   const int source = settings.AddEmptySource(true);
