@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/play_root.h"
+#include "app/screen_controller.h"
 #include "config/resources.h"
 #include "platform/dialogs.h"
 #include "sound/menu_click.h"
@@ -15,7 +16,6 @@ namespace zelph::app {
 
 namespace {
 std::atomic<GameApp*> g_app{nullptr};
-NoScreenController g_noController;
 }  // namespace
 
 GameApp* TheApp() { return g_app.load(); }
@@ -23,7 +23,8 @@ GameApp* TheApp() { return g_app.load(); }
 GameApp::GameApp(const AppConfig& config, const SoundConfig& soundConfig, FramePlatform platform,
                  FrameOptions options)
     : ThreadedAppFrame(config, soundConfig, std::move(platform), std::move(options)),
-      requestHandler_(&g_noController) {
+      controller_(std::make_unique<ScreenController>(*this)) {
+  requestHandler_ = controller_.get();
   g_app.store(this);
   sound::PublishSpeaker(speaker_.get());
 }
@@ -61,6 +62,8 @@ Result GameApp::OnDisplayReady(FrameDisplay& display, std::uintptr_t) {
     });
   }
   if (playDifficulty_ > 0 && !current_ && !StartPlay()) return E_FAIL;
+  // The main window's tree, built once; without it the application is already quitting.
+  if (playDifficulty_ == 0 && !current_) controller_->SwitchApp(kStateMainWindow);
   StartGameThread();
   return S_OK;
 }
@@ -117,6 +120,8 @@ void GameApp::OnExit() {
   std::lock_guard guard(lock_);
   current_ = nullptr;
   playRoot_.reset();
+  // Its destructor stores the scores and the saved game into the settings saved below.
+  controller_->DestroyMainWindow();
   // Message boxes that close themselves go with the tree.
   ui::ResetControlGlobals();
   ui::SetBackSurface(nullptr);

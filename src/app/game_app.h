@@ -21,6 +21,8 @@ inline constexpr int kStateMainWindow = 3;
 inline constexpr int kStateQuitting = 5;
 inline constexpr int kStateSwitching = 6;
 
+class ScreenController;
+
 class GameApp : public ThreadedAppFrame {
  public:
   GameApp(const AppConfig& config, const SoundConfig& soundConfig, FramePlatform platform,
@@ -72,19 +74,16 @@ class GameApp : public ThreadedAppFrame {
   std::int32_t playDifficulty_ = 0;  // 0: no shortcut
   std::int32_t playLevel_ = 0;
   std::unique_ptr<ui::Control> playRoot_;
+  std::unique_ptr<ScreenController> controller_;
 
  private:
+  friend class ScreenController;
+
   // Builds the shortcut's root; false (after saying why on standard error) when the game cannot start.
   bool StartPlay();
 };
 
 // The game's application object, published for the rest of the game while it exists.
 GameApp* TheApp();
-
-// Stands in for the screen controller until the screens exist: it handles no request.
-class NoScreenController final : public RequestHandler {
- public:
-  bool HandleRequest(std::uint32_t) override { return false; }
-};
 
 }  // namespace zelph::app

@@ -88,10 +88,12 @@ class FakeDisplay final : public FrameDisplay {
   void Close() override { open = false; }
   Result Suspend() override {
     suspended = true;
+    ++suspends;
     return S_OK;
   }
   Result Resume() override {
     suspended = false;
+    ++resumes;
     return S_OK;
   }
   Result Flip() override {
@@ -129,6 +131,7 @@ class FakeDisplay final : public FrameDisplay {
   Result openResult = S_OK;
   Result openInputResult = S_OK;
   bool open = false, suspended = false, inputOpen = false, rotate = false;
+  int suspends = 0, resumes = 0;
   std::atomic<int> flips{0};
   int modeChanges = 0;
   std::uint32_t lastMode = 0;

@@ -1,14 +1,18 @@
 # One golden replay: the program plays an input script from a fixed seed in lockstep on the replay data,
 # writing game-state dumps and screenshots after the given frames, which must equal the stored ones.
 #   cmake -DPROGRAM= -DIMAGE_TOOL= -DDATA= -DWORK= -DNAME= -DSCRIPT= -DSEED= -DFRAMES= -DDUMPS="f;f"
-#         -DSHOTS="f;f" -DGOLDEN= -P replay.cmake
+#         -DSHOTS="f;f" -DGOLDEN= [-DSTART=menus] -P replay.cmake
+# START=menus starts the game as a player does, on the intro, instead of straight on the game screen.
 # With the environment variable ZELPH_UPDATE_GOLDEN=1 the stored files are rewritten instead.
 set(home "${WORK}/${NAME}-home")
 set(out "${WORK}/${NAME}")
 file(REMOVE_RECURSE "${home}" "${out}")
 file(MAKE_DIRECTORY "${out}")
 set(args --headless --lockstep --seed ${SEED} --frames ${FRAMES} --home "${home}" --data "${DATA}"
-         --input "${SCRIPT}" --play)
+         --input "${SCRIPT}")
+if(NOT START STREQUAL "menus")
+  list(APPEND args --play)
+endif()
 set(outputs "")
 foreach(frame IN LISTS DUMPS)
   list(APPEND args --dump "${frame}:${out}/${NAME}-${frame}.txt")

@@ -6,6 +6,14 @@
 #include "config/resources.h"
 #include "config/user_settings.h"
 #include "gfx/blit.h"
+#include "platform/hss_speaker.h"
+#include "screens/info_screens.h"
+#include "screens/menu_screens.h"
+#include "screens/progress_window.h"
+#include "screens/result_screens.h"
+#include "screens/screen_commands.h"
+#include "sound/sound_globals.h"
+#include "ui/control_tree.h"
 #include "ui/animated_image.h"
 #include "ui/button.h"
 #include "ui/edit_field.h"
@@ -21,29 +29,13 @@
 namespace zelph::preview {
 namespace {
 
-struct MenuSpec {
-  std::string prefix;
-  std::vector<std::string> buttons;
-  bool closeButton = true;
-};
-
-const std::map<std::string, MenuSpec>& Menus() {
-  static const std::map<std::string, MenuSpec> menus = {
-      {"main", {"m_main", {"m_main_newgame_btn", "m_main_options_btn", "m_main_highscor_btn",
-                           "m_main_instruct_btn", "m_main_exit_btn"}}},
-      {"options", {"options", {"options_sound_btn", "options_sound_vol", "options_music_btn",
-                               "options_music_vol", "options_back_btn"}}},
-      {"ingame", {"m_in_game", {"m_in_game_playagain_btn", "m_in_game_options_btn", "m_in_game_mainmenu_btn",
-                                "m_in_game_back_btn"}}},
-      {"continue", {"cont", {"cont_cont_btn", "cont_mainmenu_btn", "cont_exit_btn"}}},
-      {"hiscores", {"hs", {"hs_score1", "hs_score2", "hs_score3", "hs_score4", "hs_score5", "hs_back_btn"}}},
-      {"addhs", {"add_hs", {"add_hs_under_btn", "add_hs_ok_btn"}}},
-      {"instr", {"instr", {"instr_up_btn", "instr_1_btn", "instr_2_btn", "instr_3_btn", "instr_down_btn",
-                           "instr_back_btn"}}},
-      {"youlose", {"youlose", {"youlose_playagain_btn", "youlose_mainmenu_btn"}}},
-      {"youwin", {"youwin", {"youwin_next_btn"}, false}},
-  };
-  return menus;
+// The menu-like screens by their names on the command line.
+const std::map<std::string, std::uint32_t>& ScreenIds() {
+  static const std::map<std::string, std::uint32_t> ids = {
+      {"main", screens::kMainMenuId},        {"options", screens::kOptionsId},   {"ingame", screens::kInGameMenuId},
+      {"continue", screens::kContinueMenuId}, {"hiscores", screens::kHighScoresId}, {"addhs", screens::kAddHighScoreId},
+      {"youlose", screens::kYouLoseId}};
+  return ids;
 }
 
 // The game pack holds the field pictures; until it does, the game screen shows the GUI pack's field cover,
@@ -86,68 +78,28 @@ ui::TextLabel* Label(std::vector<std::unique_ptr<ui::Control>>& owned, ui::Contr
   return label;
 }
 
-// The options menu draws its two volume bars over its children, inside the volume plaques once they have
-// appeared, filled as far as the volumes a fresh home starts with.
-class OptionsPreview : public ui::MenuWindow {
- public:
-  void LoadBars() {
-    const config::ConfigSection* wnd = Gui("options_wnd");
-    if (!wnd) return;
+// The screen with that id, built by the game's own class; the options bars show the volumes a fresh home
+// starts with, through a speaker that plays nothing.
+ui::MenuWindow* Menu(std::uint32_t screenId, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
+  ui::MenuWindow* window = nullptr;
+  if (screenId == screens::kOptionsId) {
+    static platform::hssSpeaker silent;
     const auto [sound, music] = config::ReadVolumes();
-    bars_[0].volume = static_cast<int>(sound);
-    bars_[1].volume = static_cast<int>(music);
-    bars_[0].button = 1;  // "options_sound_vol", the second button
-    bars_[1].button = 3;  // "options_music_vol"
-    const char* rectKeys[] = {"sound_vol_rect", "music_vol_rect"};
-    const char* imageKeys[] = {"sound_vol_img", "music_vol_img"};
-    for (int i = 0; i < 2; ++i) {
-      bars_[i].rect = ui::ReadRect(*wnd, rectKeys[i]);
-      const std::uint32_t id = wnd->GetNumber(imageKeys[i], 0);
-      if (ui::LoadPicture(bars_[i].image, ui::PackFor(id), id) == S_OK) {
-        std::int32_t w = 0, h = 0;
-        bars_[i].image.FrameSize(-1, &w, &h);
-        bars_[i].rect.right = bars_[i].rect.left + w;
-        bars_[i].rect.bottom = bars_[i].rect.top + h;
-      }
-    }
-    const std::uint32_t back = wnd->GetNumber("vol_back_img", 0);
-    ui::LoadPicture(back_, ui::PackFor(back), back);
+    silent.volumeSounds(static_cast<int>(sound));
+    silent.volumeMusics(static_cast<int>(music));
+    sound::PublishSpeaker(&silent);
+    window = Own<screens::OptionsWindow>(owned);
+  } else if (screenId == screens::kInGameMenuId) {
+    window = Own<screens::InGameMenuWindow>(owned);
+  } else if (screenId == screens::kYouWinId) {
+    window = Own<screens::YouWinWindow>(owned);
+  } else if (screenId == screens::kYouLoseId) {
+    window = Own<screens::YouLoseWindow>(owned);
+  } else {
+    owned.push_back(std::make_unique<screens::PlainMenuWindow>(screenId));
+    window = static_cast<ui::MenuWindow*>(owned.back().get());
   }
-
-  Result DrawOver(gfx::Surface& target, int originX, int originY, const ui::Rect& clip) override {
-    for (Bar& bar : bars_) {
-      ui::Button* button = FindButton(static_cast<std::uint32_t>(bar.button));
-      if (!button || button->State() != ui::kStateReleased) continue;
-      const int x = originX + rect.left + bar.rect.left, y = originY + rect.top + bar.rect.top;
-      if (back_.FrameCount() > 0) back_.DrawFrame(target, -1, x, y, nullptr, gfx::kBltColorKey);
-      if (bar.image.FrameCount() == 0) continue;
-      const gfx::Rect part{0, 0, (bar.rect.right - bar.rect.left) * bar.volume / 64, bar.rect.bottom - bar.rect.top};
-      if (part.right > 0) bar.image.DrawFrame(target, -1, x, y, &part, gfx::kBltColorKey);
-    }
-    return MenuWindow::DrawOver(target, originX, originY, clip);
-  }
-
- private:
-  struct Bar {
-    ui::Rect rect;
-    gfx::Sprite image;
-    int volume = 0;
-    int button = 0;
-  };
-  Bar bars_[2];
-  gfx::Sprite back_;
-};
-
-ui::MenuWindow* Menu(const MenuSpec& layout, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
-  const bool options = layout.prefix == "options";
-  auto* window = options ? Own<OptionsPreview>(owned) : Own<ui::MenuWindow>(owned);
-  window->Create(20014, root.rect, &root, ui::kHitTopmostFirst | (options ? ui::kCallDrawOver : 0));
-  window->LoadSection(layout.prefix + "_wnd");
-  for (const char* part : {"_back_img", "_head_img", "_bott_img", "_left_rope_img", "_right_rope_img"})
-    window->AddImage(layout.prefix + part, 0);
-  for (const auto& button : layout.buttons) window->AddButton(button, 0, true, true);
-  if (layout.closeButton) window->AddCloseButton();
-  if (options) static_cast<OptionsPreview*>(window)->LoadBars();
+  window->Create(screenId, root.rect, &root, screens::kScreenFlags);
   return window;
 }
 
@@ -193,110 +145,12 @@ void NameEntry(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>
   }
 }
 
-// The version line the instructions screen shows in place of "@V": the line break stays as the two
-// characters backslash and n, which the label breaks at.
-std::u16string VersionText() { return u"Version 1.1 (316)\\nMay  4 2006 11:29:28"; }
-
-// The instructions page built as the screen builds it: a scroll view at "scroll_rect" holding the text and
-// picture items of "instr_text_1", each placed below the bottom of the one before (its gap may be negative,
-// to set a text beside the picture above it). The view clips what lies below its visible part.
-void Page(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>& owned, int scroll) {
-  window.AddImage("instr_scroll_back", 0);
-  const config::ConfigSection* page = Gui("instr_text_1");
-  auto* view = Own<ui::ScrollView>(owned);
-  view->Create(20245, RectOf(Gui("instr_wnd"), "scroll_rect"), &window, ui::kTransparent, 0);
-  view->zOrder = 10;
-  window.SortChildren();
-  if (!page) return;
-  std::vector<gfx::AlphaFont*> fonts;
-  std::vector<std::uint32_t> colours;
-  for (int i = 1; i <= page->GetInt("font_count", 0); ++i) {
-    const std::string base = "font_" + std::to_string(i);
-    fonts.push_back(KeepFont(page, base.c_str()));
-    std::uint32_t c = 0;
-    page->GetColor(base + "_color", c);
-    colours.push_back(c);
-  }
-  constexpr std::uint32_t kFirstItemId = 65635;
-  int y = 0;
-  for (int i = 1; i <= page->GetInt("item_count", 0); ++i) {
-    const std::string key = std::to_string(i);
-    std::array<std::int32_t, 8> t{};
-    if (!page->GetEightInts(key + "_type", t)) continue;
-    const std::uint32_t id = kFirstItemId + view->nextItemId;
-    if (t[0] == 1) {
-      std::u16string text;
-      if (!page->GetString(key + "_value", text)) continue;
-      if (text == u"@V") text = VersionText();
-      const int font = t[6] >= 1 && t[6] <= static_cast<int>(fonts.size()) ? t[6] - 1 : -1;
-      const std::uint32_t align = t[1] == 1 ? ui::kTextLeft : t[1] == 2 ? ui::kTextRight : ui::kTextCentered;
-      auto label = std::make_unique<ui::TextLabel>();
-      label->CreateWithFont(id, ui::Rect{t[2], y + t[3], t[2] + t[4], y + t[3] + t[5]}, nullptr,
-                            ui::kTransparent, font >= 0 ? fonts[font] : nullptr, text, align,
-                            font >= 0 ? colours[font] : 0);
-      y = view->AddItem(std::move(label), 0)->rect.bottom;
-    } else if (t[0] == 2) {
-      const std::uint32_t picture = page->GetNumber(key + "_value", 0);
-      if (picture == 0) continue;
-      auto image = std::make_unique<ui::AnimatedImage>();
-      image->CreateFromIds(id, ui::Rect{t[1], y + t[2], t[1], y + t[2]}, nullptr, ui::kTransparent, picture,
-                           page->GetNumber(key + "_value_a", 0), 10);
-      image->SetAnimation(true, t[4], t[3], false);
-      y = view->AddItem(std::move(image), 0)->rect.bottom;
-    } else {
-      continue;
-    }
-    ++view->nextItemId;
-  }
-  view->UpdateExtent();
-  if (scroll > 0) view->ScrollTo(0, scroll);
-}
-
 // The box places itself over the root, centred.
 void Box(const char* section, const std::string& text, std::uint32_t flags,
          std::vector<std::unique_ptr<ui::Control>>& owned) {
   auto* box = Own<ui::MessageBox>(owned);
   box->CreateFromSection(0x2000000, Wide(text), flags, 150, Gui(section));
 }
-
-// The start-up window part way through loading (four steps of seven): its background, the slot under the
-// bar, and as much of the bar picture as the progress reaches.
-class StartUpPreview : public ui::Control {
- public:
-  void Load() {
-    const config::ConfigSection* section = Gui("start_up_wnd");
-    if (!section) return;
-    hasBack_ = section->GetRaw("back_rect") != nullptr;
-    back_at_ = RectOf(section, "back_rect");
-    progress_ = RectOf(section, "progress_rect");
-    percent_ = RectOf(section, "percent_rect");
-    step_ = section->GetInt("percent_step", 0);
-    for (auto [sprite, key] : {std::pair{&back_, "back_img"}, {&slot_, "progress_back"}, {&bar_, "percent_img"}}) {
-      const std::uint32_t id = section->GetNumber(key, 0);
-      ui::LoadPicture(*sprite, ui::PackFor(id), id);
-    }
-  }
-
-  Result Draw(gfx::Surface& target, int, int, const ui::Rect&) override {
-    if (hasBack_ && back_.FrameCount() > 0) back_.DrawFrame(target, -1, back_at_.left, back_at_.top);
-    if (bar_.FrameCount() == 0) return S_OK;
-    if (slot_.FrameCount() > 0) slot_.DrawFrame(target, -1, progress_.left, progress_.top, nullptr, gfx::kBltColorKey);
-    int visible = (percent_.right - percent_.left) * kValue / kMaximum;
-    if (step_ > 0) visible -= visible % step_;
-    const gfx::Rect part{0, 0, visible, percent_.bottom - percent_.top};
-    if (visible > 0)
-      bar_.DrawFrame(target, -1, progress_.left + percent_.left, progress_.top + percent_.top, &part,
-                     gfx::kBltColorKey);
-    return S_OK;
-  }
-
- private:
-  static constexpr int kValue = 4, kMaximum = 7;
-  bool hasBack_ = false;
-  ui::Rect back_at_, progress_, percent_;
-  int step_ = 0;
-  gfx::Sprite back_, slot_, bar_;
-};
 
 // Darkens everything drawn before it to half, as the game does under the level board and the you-win sign.
 class Dimmer : public ui::Control {
@@ -371,7 +225,7 @@ void GameScreen(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& ow
 void YouWin(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
   GameScreen(root, owned, true);
   Own<Dimmer>(owned)->Create(0, root.rect, &root, 0);
-  Menu(Menus().at("youwin"), root, owned);
+  Menu(screens::kYouWinId, root, owned);
 }
 
 }  // namespace
@@ -386,16 +240,17 @@ const std::vector<std::string>& ScreenNames() {
 bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned,
                  const ScreenOptions& options) {
   if (name == "startup") {
-    auto* window = Own<StartUpPreview>(owned);
-    window->Create(0, root.rect, &root, 0);
-    window->Load();
+    // Part way through loading: four steps of seven.
+    auto* window = Own<screens::ProgressWindow>(owned);
+    window->target = ui::BackSurface();
+    window->waitForChange = false;
+    if (window->Create(0, root.rect, &root, 0, Gui("start_up_wnd")) < 0) return true;
+    window->SetRange(std::nullopt, 0, 0, 7, 1);
+    for (int i = 0; i < 4; ++i) window->Step();
     return true;
   }
   if (name == "intro") {
-    auto* window = Own<ui::MenuWindow>(owned);
-    window->Create(20012, root.rect, &root, ui::kHitTopmostFirst);
-    window->LoadSection("intro_wnd");
-    window->AddImage("intro_wnd", 0);
+    Own<screens::IntroWindow>(owned)->Create(screens::kIntroId, root.rect, &root, screens::kScreenFlags);
     return true;
   }
   if (name == "game") {
@@ -412,19 +267,24 @@ bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::un
     return true;
   }
   if (name == "question" || name == "error") {
-    Menu(Menus().at(name == "question" ? "ingame" : "main"), root, owned);
-    std::u16string text = u"This will end \\nyour current game!\\nAre you sure?";
+    Menu(name == "question" ? screens::kInGameMenuId : screens::kMainMenuId, root, owned);
+    std::u16string text = screens::kQueryText;
     if (name == "error" && !Gui("message_box_error")->GetString("global_err_no_plugin", text)) return true;
     Box(name == "question" ? "message_box_qerry" : "message_box_error", std::string(text.begin(), text.end()),
         name == "question" ? 0x2030200 : 0x30000, owned);
     return true;
   }
-  const auto menu = Menus().find(name);
-  if (menu == Menus().end()) return false;
-  ui::MenuWindow* window = Menu(menu->second, root, owned);
+  if (name == "instr") {
+    auto* window = Own<screens::InstructionsWindow>(owned);
+    window->Create(screens::kInstructionsId, root.rect, &root, screens::kScreenFlags);
+    if (options.scroll > 0) window->page.ScrollTo(0, options.scroll);
+    return true;
+  }
+  const auto screen = ScreenIds().find(name);
+  if (screen == ScreenIds().end()) return false;
+  ui::MenuWindow* window = Menu(screen->second, root, owned);
   if (name == "hiscores") ScoreRows(*window, owned);
   if (name == "addhs") NameEntry(*window, owned);
-  if (name == "instr") Page(*window, owned, options.scroll);
   return true;
 }
 

@@ -1,0 +1,49 @@
+// The application's half of the screen controller: it builds the main window behind the start-up progress
+// window, and answers the requests the root raises (quit, minimise, back to the previous state, launch a
+// registered program, reset or save the user settings).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/request_handler.h"
+#include "screens/main_window.h"
+#include "screens/progress_window.h"
+
+namespace zelph::app {
+
+class GameApp;
+
+inline constexpr std::uint32_t kRequestQuitApp = 1;
+inline constexpr std::uint32_t kRequestLaunch = 3;
+inline constexpr std::uint32_t kRequestMinimize = 48;
+inline constexpr std::uint32_t kRequestQuit = 64;
+inline constexpr std::uint32_t kRequestPrevious = 96;
+inline constexpr std::uint32_t kRequestResetSettings = 4097;
+inline constexpr std::uint32_t kRequestSaveSettings = 4098;
+
+class ScreenController final : public RequestHandler {
+ public:
+  explicit ScreenController(GameApp& app) : app_(app) {}
+  ~ScreenController() override;
+
+  // 3: the main window becomes the current tree (built on the first call); 5: the application quits. Other
+  // targets are left alone.
+  void SwitchApp(int target);
+  bool HandleRequest(std::uint32_t value) override;
+  // Takes the main window down; its destructor stores what it keeps into the user settings.
+  void DestroyMainWindow();
+  screens::MainWindow* mainWindow() { return mainWindow_.get(); }
+
+ private:
+  void BuildMainWindow();
+  void Launch();
+  void ResetSettings();
+
+  GameApp& app_;
+  std::unique_ptr<screens::MainWindow> mainWindow_;
+  std::unique_ptr<screens::ProgressWindow> startupWindow_;
+  bool saveFailureReported_ = false;
+};
+
+}  // namespace zelph::app

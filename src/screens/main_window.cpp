@@ -1,0 +1,371 @@
+#include "screens/main_window.h"
+
+#include <chrono>
+#include <thread>
+
+#include "config/resources.h"
+#include "config/user_settings.h"
+#include "game/level_walk.h"
+#include "screens/info_screens.h"
+#include "screens/menu_screens.h"
+#include "screens/result_screens.h"
+#include "screens/screen_commands.h"
+#include "sound/menu_click.h"
+#include "sound/sound_globals.h"
+#include "ui/pictures.h"
+
+namespace zelph::screens {
+
+namespace {
+
+constexpr int kSwitchStepsPerCall = 4;  // the longest chain is next level -> you win
+constexpr auto kProgressPause = std::chrono::milliseconds(10);
+
+}  // namespace
+
+MainWindow::MainWindow() {
+  reportScoreGain = [](std::int32_t gain) {
+    if (gain > 0) config::RecordPlugInAward(gain);
+  };
+  storeVolumes = [](int sound, int music) {
+    config::WriteVolumes(static_cast<std::uint32_t>(sound), static_cast<std::uint32_t>(music));
+  };
+}
+
+MainWindow::~MainWindow() {
+  if (storeScores) storeScores();
+  if (gameScreen) ReportScoreGain();
+  music.Clear();
+  CloseScreen();
+  hiddenScreen.reset();
+  gameScreen.reset();
+  background.Reset(true);
+}
+
+void MainWindow::Step() {
+  if (!progressStep) return;
+  progressStep();
+  std::this_thread::sleep_for(kProgressPause);
+}
+
+Result MainWindow::Create(std::uint32_t id, const ui::Rect& area, ui::Control* parent, std::uint32_t flags) {
+  if (config::GlobalPackList().Count() == 0) return gfx::GFX_E_NO_RESOURCE;
+  if (Result r = Control::Create(id, area, parent, flags | kScreenFlags); r < 0) return r;
+  Step();
+  section = ui::GuiSection("main_wnd");
+  if (section) {
+    backImageId = section->GetNumber("back_img", 0);
+    if (backImageId != 0) ui::LoadPicture(background, ui::PackFor(backImageId), backImageId);
+  }
+  Step();
+  // The step in which the high-score table is loaded; the table is not kept by this window yet.
+  Step();
+  gameScreen = std::make_unique<GameScreen>();
+  gameScreen->playGameMusic = [this] { music.PlayMusic(kGameMusic, 0, true, true); };
+  if (Result r = gameScreen->Create(kGameScreenId, rect, this, 0); r < 0) {
+    gameScreen.reset();
+    return r;
+  }
+  gameScreen->visible = false;
+  Step();
+  sound::LoadMenuClickSound("menu_btn_sound");
+  music.AddMusic(kMenuMusic, "menu_music", false);
+  music.AddMusic(kGameMusic, "game_music", false);
+  PlayMenuMusic();
+  Step();
+  SetState(kOpenIntro);
+  switchArmed = true;
+  SwitchScreens();
+  Step();
+  Step();
+  return S_OK;
+}
+
+bool MainWindow::HasSavedGame() {
+  const config::ConfigSection* saved = config::UserSettingsDocument().FindSection("game_save");
+  return saved && saved->GetRaw("param") != nullptr;
+}
+
+void MainWindow::SetState(std::int32_t state) {
+  if (state == screenState) return;
+  previousScreenState = screenState;
+  screenState = state;
+}
+
+void MainWindow::CloseScreen() {
+  if (!screen) return;
+  screen->visible = false;
+  screen.reset();
+}
+
+std::unique_ptr<ui::Control> MainWindow::MakeScreen(std::uint32_t screenId) {
+  std::unique_ptr<ui::Control> made;
+  switch (screenId) {
+    case kIntroId:
+      made = std::make_unique<IntroWindow>();
+      break;
+    case kOptionsId: {
+      auto options = std::make_unique<OptionsWindow>();
+      options->startMenuMusic = [this] { PlayMenuMusic(); };
+      made = std::move(options);
+      break;
+    }
+    case kInGameMenuId:
+      made = std::make_unique<InGameMenuWindow>();
+      break;
+    case kInstructionsId:
+      made = std::make_unique<InstructionsWindow>();
+      break;
+    case kYouLoseId:
+      made = std::make_unique<YouLoseWindow>();
+      break;
+    case kYouWinId:
+      made = std::make_unique<YouWinWindow>();
+      break;
+    default:
+      // The main and continue menus; until the high-score screens have their rows and name entry, their
+      // windows are the plain ones of the table.
+      made = std::make_unique<PlainMenuWindow>(screenId);
+      break;
+  }
+  if (made->Create(screenId, rect, this, kScreenFlags) < 0) return nullptr;
+  return made;
+}
+
+void MainWindow::Open(std::uint32_t screenId, std::int32_t shownState) {
+  gameScreen->visible = false;
+  screen = MakeScreen(screenId);
+  SetState(shownState);
+}
+
+void MainWindow::StartPlay() {
+  gameScreen->visible = true;
+  gameScreen->ResumePlay();
+  SetState(kPlaying);
+}
+
+void MainWindow::ReportScoreGain() {
+  const std::int32_t gain = gameScreen->TakeScoreGain();
+  if (reportScoreGain) reportScoreGain(gain);
+}
+
+bool MainWindow::SwitchOnce() {
+  switch (screenState) {
+    case kQuit:
+      request = ui::kRequestQuit;
+      return false;
+    case kOpenMainMenu: {
+      CloseScreen();
+      // Leaving for the main menu forfeits the saved game.
+      config::ConfigDocument& settings = config::UserSettingsDocument();
+      for (int i = settings.FindSectionIndex("game_save"); i >= 0; i = settings.FindSectionIndex("game_save")) {
+        if (settings.RemoveSection(i) == 0) break;
+      }
+      Open(kMainMenuId, kMainMenuShown);
+      return false;
+    }
+    case kOpenIntro:
+      CloseScreen();
+      Open(kIntroId, kIntroShown);
+      return false;
+    case kOpenOptions:
+      hiddenScreen = std::move(screen);
+      hiddenScreenState = previousScreenState;
+      if (hiddenScreen) hiddenScreen->visible = false;
+      Open(kOptionsId, kOptionsShown);
+      return false;
+    case kCloseOptions:
+      CloseScreen();
+      if (!hiddenScreen) {
+        SetState(kQuit);
+        return false;
+      }
+      screen = std::move(hiddenScreen);
+      SetState(hiddenScreenState);
+      if (auto* menu = dynamic_cast<ui::MenuWindow*>(screen.get())) menu->ResetButtons();
+      screen->visible = true;
+      return false;
+    case kOpenHighScores:
+      CloseScreen();
+      Open(kHighScoresId, kHighScoresShown);
+      return false;
+    case kOpenInstructions:
+      CloseScreen();
+      Open(kInstructionsId, kInstructionsShown);
+      return false;
+    case kOpenInGameMenu:
+      CloseScreen();
+      Open(kInGameMenuId, kInGameMenuShown);
+      return false;
+    case kOpenContinueMenu:
+      CloseScreen();
+      Open(kContinueMenuId, kContinueMenuShown);
+      return false;
+    case kOpenAddHighScore:
+      CloseScreen();
+      Open(kAddHighScoreId, kAddHighScoreShown);
+      return false;
+    case kOpenYouLose:
+      CloseScreen();
+      Open(kYouLoseId, kYouLoseShown);
+      return false;
+    case kOpenYouWin:
+      CloseScreen();
+      Open(kYouWinId, kYouWinShown);
+      return false;
+    case kStartNewGame:
+      CloseScreen();
+      if (gameScreen->NewGame(1, 1) < 0) {
+        gameScreen->ResetWorld();
+        SetState(kOpenMainMenu);
+        return true;
+      }
+      StartPlay();
+      return false;
+    case kStartNextLevel: {
+      if (previousScreenState != kPlaying) return false;
+      const Result r = gameScreen->NextLevel();
+      if (r == S_OK) {
+        SetState(kPlaying);
+        return false;
+      }
+      gameScreen->ResetWorld();
+      SetState(r == game::kNoFurtherLevel ? kOpenYouWin : kOpenMainMenu);
+      return true;
+    }
+    case kContinueSavedGame:
+      CloseScreen();
+      if (gameScreen->ContinueGame() < 0) {
+        gameScreen->ResetWorld();
+        SetState(kOpenMainMenu);
+        return true;
+      }
+      if (int i = config::UserSettingsDocument().FindSectionIndex("game_save"); i >= 0)
+        config::UserSettingsDocument().RemoveSection(i);
+      StartPlay();
+      return false;
+    case kBackToGame:
+      CloseScreen();
+      gameScreen->world.ReloadObjectImages();
+      StartPlay();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void MainWindow::SwitchScreens() {
+  if (!switchArmed || !gameScreen) return;
+  for (int i = 0; i < kSwitchStepsPerCall && SwitchOnce(); ++i) {
+  }
+}
+
+Result MainWindow::Draw(gfx::Surface&, int, int, const ui::Rect&) {
+  SwitchScreens();
+  return S_OK;
+}
+
+Result MainWindow::Tick(std::uint32_t frame) {
+  Control::Tick(frame);
+  if (backlightCounter > 0) {
+    --backlightCounter;
+  } else {
+    backlightCounter = kBacklightPeriod;
+    if (keepBacklightOn) keepBacklightOn();
+  }
+  if (saveCounter > 0) {
+    --saveCounter;
+  } else {
+    saveCounter = kSavePeriod;
+    request = kRequestSaveSettings;
+  }
+  return S_OK;
+}
+
+Result MainWindow::Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) {
+  if (Control::Notify(code, argument, senderId) != ui::kPassOn) return ui::kConsumed;
+  if (!gameScreen) return ui::kPassOn;
+  switch (static_cast<std::int64_t>(code)) {
+    case ui::kNotifyClicked:
+      if (senderId != static_cast<std::uint32_t>(kCmdClose)) return ui::kPassOn;
+      request = ui::kRequestQuit;
+      break;
+    case kCmdExit:
+    case kCmdContinueExit:
+      request = ui::kRequestQuit;
+      break;
+    case kMenuButtonId:
+      gameScreen->PausePlay();
+      gameScreen->world.ReleaseObjectImages();
+      PlayMenuMusic();
+      SetState(kOpenInGameMenu);
+      break;
+    case kCommandLevelWon:
+      SetState(kStartNextLevel);
+      break;
+    case kCmdIntroDone:
+      SetState(HasSavedGame() ? kOpenContinueMenu : kOpenMainMenu);
+      break;
+    case kCmdNewGame:
+    case kCmdLosePlayAgain:
+      SetState(kStartNewGame);
+      break;
+    case kCmdOptions:
+    case kCmdInGameOptions:
+      SetState(kOpenOptions);
+      break;
+    case kCmdHighScores:
+      SetState(kOpenHighScores);
+      break;
+    case kCmdInstructions:
+      SetState(kOpenInstructions);
+      break;
+    case kCmdOptionsBack: {
+      platform::hssSpeaker* speaker = sound::Speaker();
+      if (speaker) {
+        if (storeVolumes) storeVolumes(speaker->volumeSounds(), speaker->volumeMusics());
+        if (speaker->volumeMusics() <= kMusicAudibleAbove) music.UnloadAllMusic();
+      }
+      SetState(kCloseOptions);
+      break;
+    }
+    case kCmdContinue:
+      SetState(HasSavedGame() ? kContinueSavedGame : kOpenMainMenu);
+      break;
+    case kCmdAddHighScoreOk:  // the name is entered into the table by the high-score screen's owner
+    case kCmdContinueMainMenu:
+    case kCmdLoseMainMenu:
+    case kCmdBackToMainMenu:
+      SetState(kOpenMainMenu);
+      break;
+    case kCmdWinNext:
+      ReportScoreGain();
+      SetState(scoreQualifies && scoreQualifies(gameScreen->world.score) ? kOpenAddHighScore : kOpenMainMenu);
+      break;
+    case kCmdInGameMainMenu:
+      gameScreen->ResetWorld();
+      ReportScoreGain();
+      SetState(kOpenMainMenu);
+      break;
+    case kCmdInGamePlayAgain:
+      ReportScoreGain();
+      SetState(kStartNewGame);
+      break;
+    case kCmdInGameBack:
+      SetState(kBackToGame);
+      break;
+    case kSignalGameOver: {
+      const std::int32_t score = gameScreen->world.score;
+      gameScreen->ResetWorld();
+      ReportScoreGain();
+      PlayMenuMusic();
+      SetState(scoreQualifies && scoreQualifies(score) ? kOpenAddHighScore : kOpenYouLose);
+      break;
+    }
+    default:
+      return ui::kPassOn;
+  }
+  return ui::kConsumed;
+}
+
+}  // namespace zelph::screens

@@ -1,0 +1,192 @@
+// The screen controller as a state machine: commands go in as the screens send them, each draw runs the
+// switch, and the test looks at the screen shown and the state.
+#include "screens/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include "config/user_settings.h"
+#include "game/world_fixture.h"
+#include "objects/object_kinds.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_commands.h"
+#include "screens/screen_rig.h"
+
+namespace zelph::screens::test {
+namespace {
+
+class MainWindowTest : public ScreenRig {
+ protected:
+  void SetUp() override {
+    ScreenRig::SetUp();
+    objects::RegisterObjectKinds(game::ObjectFactory::Global());
+    Add(game::test::kBackId, Solid(220, 130, {0x30C030}));
+    Add(game::test::kTextureId, Solid(200, 100, {0x204080}));
+    Build("[game_menu_top]\nrect=0 0 640 40\nback_img=0x01020001\nscore_rect=100 5 100 30\n"
+          "lifes_rect=400 5 100 30\n[next_level_wnd]\nrect=160 160 100 60\nimg=0x01020001\ntext_center=210 190\n"
+          "[intro_wnd]\nimage=0x309\n" +
+          Window("m_in_game_wnd") + Buttons({"m_in_game_playagain_btn"}));
+    std::vector<std::uint8_t> ino;
+    std::string error;
+    ASSERT_TRUE(config::CompileInoText(std::string(game::test::kLayout) +
+                                           "[all_levels]\ndif1_level=1 0 0 0\nstart_lifes=1\n"
+                                           "[level]\ndifficulty=1\nlevel_num=1\nback_img=0x01020001\ntexture_img=0x01020002\n" +
+                                           game::test::kBox,
+                                       ino, error))
+        << error;
+    ASSERT_GE(config::GameDocument().LoadMemory(std::move(ino)), 0);
+    settingsSource = config::UserSettingsDocument().AddEmptySource(false);
+  }
+  void TearDown() override {
+    main.reset();
+    config::GameDocument().Clear();
+    config::UserSettingsDocument().Clear();
+    ScreenRig::TearDown();
+  }
+
+  void Create() {
+    main = std::make_unique<MainWindow>();
+    main->progressStep = [this] { ++steps; };
+    main->reportScoreGain = [](std::int32_t) {};
+    main->storeVolumes = [this](int sound, int music) { stored = {sound, music}; };
+    ASSERT_EQ(main->Create(kMainWindowId, ui::Rect{0, 0, 640, 480}, nullptr, 0), S_OK);
+  }
+  // A command as a screen sends it, then the next frame's switch.
+  void Command(std::int32_t code, std::uint32_t senderId = 0) {
+    EXPECT_EQ(main->Notify(static_cast<std::uint32_t>(code), 0, senderId), ui::kConsumed) << code;
+    main->Draw(back, 0, 0, main->rect);
+  }
+  std::uint32_t ShownId() const { return main->screen ? main->screen->id : 0; }
+  void SaveGame(bool withParam) {
+    const int index = config::UserSettingsDocument().AddSection(settingsSource, "game_save", 64);
+    ASSERT_GE(index, 0);
+    ASSERT_EQ(config::UserSettingsDocument().SectionAt(index)->SetString(withParam ? "param" : "other", "1 1 0 3"), 1);
+  }
+  void ToGame() {
+    Command(kCmdIntroDone);
+    Command(kCmdNewGame);
+    ASSERT_EQ(main->screenState, kPlaying);
+  }
+
+  int settingsSource = -1;
+  int steps = 0;
+  std::pair<int, int> stored{-1, -1};
+  std::unique_ptr<MainWindow> main;
+};
+
+TEST_F(MainWindowTest, CreationTakesSevenStepsAndOpensTheIntro) {
+  Create();
+  EXPECT_EQ(steps, 7);
+  EXPECT_EQ(main->screenState, kIntroShown);
+  EXPECT_EQ(ShownId(), kIntroId);
+  ASSERT_NE(main->gameScreen, nullptr);
+  EXPECT_EQ(main->gameScreen->Parent(), main.get());
+  EXPECT_FALSE(main->gameScreen->visible) << "not in play";
+
+  config::GlobalPackList().Clear();
+  MainWindow bare;
+  EXPECT_EQ(bare.Create(kMainWindowId, ui::Rect{0, 0, 640, 480}, nullptr, 0), gfx::GFX_E_NO_RESOURCE);
+}
+
+TEST_F(MainWindowTest, TheIntroLeadsToTheContinueMenuOnlyWithASavedGameAndTheMainMenuForfeitsIt) {
+  Create();
+  SaveGame(false);
+  Command(kCmdIntroDone);
+  EXPECT_EQ(ShownId(), kMainMenuId) << "a game_save without param is no saved game";
+  EXPECT_EQ(main->screenState, kMainMenuShown);
+
+  Create();
+  SaveGame(true);
+  Command(kCmdIntroDone);
+  EXPECT_EQ(ShownId(), kContinueMenuId);
+  EXPECT_EQ(main->screenState, kContinueMenuShown);
+  Command(kCmdContinueMainMenu);
+  EXPECT_EQ(ShownId(), kMainMenuId);
+  EXPECT_EQ(config::UserSettingsDocument().FindSection("game_save"), nullptr);
+  EXPECT_FALSE(MainWindow::HasSavedGame());
+  Command(kCmdContinue);
+  EXPECT_EQ(ShownId(), kMainMenuId) << "continue without a saved game: the main menu";
+}
+
+TEST_F(MainWindowTest, OptionsReturnToTheScreenTheyWereOpenedFrom) {
+  Create();
+  ToGame();
+  EXPECT_TRUE(main->gameScreen->visible);
+  Command(kMenuButtonId);
+  EXPECT_EQ(main->screenState, kInGameMenuShown);
+  ui::Control* inGame = main->screen.get();
+  ASSERT_NE(dynamic_cast<InGameMenuWindow*>(inGame), nullptr);
+  EXPECT_FALSE(main->gameScreen->visible) << "paused: it no longer ticks";
+
+  Command(kCmdInGameOptions);
+  EXPECT_EQ(ShownId(), kOptionsId);
+  EXPECT_EQ(main->hiddenScreen.get(), inGame);
+  EXPECT_FALSE(inGame->visible);
+  speaker->volumeMusics(3);
+  Command(kCmdOptionsBack);
+  EXPECT_EQ(main->screenState, kInGameMenuShown);
+  EXPECT_EQ(main->screen.get(), inGame);
+  EXPECT_TRUE(inGame->visible);
+  EXPECT_FALSE(static_cast<InGameMenuWindow*>(inGame)->Buttons().front().button->visible)
+      << "its buttons appear anew";
+  EXPECT_EQ(stored, (std::pair<int, int>{64, 3}));
+
+  Command(kCmdInGameBack);
+  EXPECT_EQ(main->screenState, kPlaying);
+  EXPECT_EQ(main->screen, nullptr);
+  EXPECT_TRUE(main->gameScreen->visible);
+
+  Command(kCmdInGameMainMenu);
+  Command(kCmdOptions);
+  Command(kCmdOptionsBack);
+  EXPECT_EQ(main->screenState, kMainMenuShown);
+  EXPECT_EQ(ShownId(), kMainMenuId);
+}
+
+TEST_F(MainWindowTest, AfterTheLastLevelTheLevelWonCommandOpensYouWinInOneFrame) {
+  Create();
+  ToGame();
+  Command(kCommandLevelWon);
+  EXPECT_EQ(main->screenState, kYouWinShown);
+  EXPECT_EQ(ShownId(), kYouWinId);
+  Command(kCmdWinNext);
+  EXPECT_EQ(ShownId(), kMainMenuId) << "no high-score table yet: nothing qualifies";
+}
+
+TEST_F(MainWindowTest, GameOverLeadsToYouLoseOrTheHighScoreEntryAndQuitCommandsAskToQuit) {
+  Create();
+  ToGame();
+  Command(static_cast<std::int32_t>(kSignalGameOver));
+  EXPECT_EQ(ShownId(), kYouLoseId);
+  Command(kCmdLosePlayAgain);
+  EXPECT_EQ(main->screenState, kPlaying);
+  main->scoreQualifies = [](std::int32_t) { return true; };
+  Command(static_cast<std::int32_t>(kSignalGameOver));
+  EXPECT_EQ(main->screenState, kAddHighScoreShown);
+
+  for (std::int32_t code : {kCmdExit, kCmdContinueExit}) {
+    main->request = 0;
+    Command(code);
+    EXPECT_EQ(main->request, ui::kRequestQuit) << code;
+  }
+  main->request = 0;
+  Command(ui::kNotifyClicked, static_cast<std::uint32_t>(kCmdClose));
+  EXPECT_EQ(main->request, ui::kRequestQuit);
+  EXPECT_EQ(main->Notify(12345, 0, 0), ui::kPassOn);
+}
+
+TEST_F(MainWindowTest, TheSettingsAreSavedEvery600FramesWhateverIsShown) {
+  Create();
+  std::vector<int> saves;
+  for (int frame = 1; frame <= 1300; ++frame) {
+    main->Tick(0);
+    if (main->request == kRequestSaveSettings) {
+      saves.push_back(frame);
+      main->request = 0;  // the application handled it
+    }
+  }
+  // The counter runs from 600 down to 0, and the frame that finds it at 0 asks.
+  EXPECT_EQ(saves, (std::vector<int>{601, 1202}));
+}
+
+}  // namespace
+}  // namespace zelph::screens::test
