@@ -74,17 +74,6 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
   // memory and read back at once stalls the processor, and it is the common case of a wide region.
   Run next{};
   bool haveNext = false;
-  auto look = [&](std::int32_t y, std::int32_t from, std::int32_t to, std::int32_t left, std::int32_t right,
-                  std::int32_t dir) {
-    const CellValue* row = grid.Row(y);
-    for (std::int32_t i = test.Forward(row, from, to, true); i < to; i = test.Forward(row, i, to, true)) {
-      const std::int32_t end = test.Forward(row, i, to, false);
-      if (haveNext) runs.push_back(next);
-      next = {y, i, end, left, right, dir};
-      haveNext = true;
-      i = end;
-    }
-  };
   while (haveNext || !runs.empty()) {
     Run run;
     if (haveNext) {
@@ -104,14 +93,32 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
       for (std::int32_t x = left; x < right; ++x) row[x] = value;
     }
     onSpan(run.y, left, right);
+
+    // Where to look next: away from the parent the whole span, toward it the parts beyond its span.
+    struct Range {
+      std::int32_t y, from, to, dir;
+    } ranges[4];
+    int count = 0;
     for (const std::int32_t dir : {-1, 1}) {
       const std::int32_t y = run.y + dir;
       if (y < 0 || y >= h) continue;
       if (run.dir == 0 || dir == run.dir) {
-        look(y, left, right, left, right, dir);
+        ranges[count++] = {y, left, right, dir};
       } else {
-        look(y, left, run.parentLeft, left, right, dir);
-        look(y, run.parentRight, right, left, right, dir);
+        if (left < run.parentLeft) ranges[count++] = {y, left, run.parentLeft, dir};
+        if (run.parentRight < right) ranges[count++] = {y, run.parentRight, right, dir};
+      }
+    }
+    for (int r = 0; r < count; ++r) {
+      const Range& range = ranges[r];
+      const CellValue* cells = grid.Row(range.y);
+      for (std::int32_t i = test.Forward(cells, range.from, range.to, true); i < range.to;
+           i = test.Forward(cells, i, range.to, true)) {
+        const std::int32_t end = test.Forward(cells, i, range.to, false);
+        if (haveNext) runs.push_back(next);
+        next = {range.y, i, end, left, right, range.dir};
+        haveNext = true;
+        i = end;
       }
     }
   }
