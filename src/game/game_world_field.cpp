@@ -1,8 +1,10 @@
 // The field of a level: building it, the fills, the capture step and the captured share.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "game/cell_kernels.h"
 #include "game/game_world.h"
@@ -136,10 +138,13 @@ void GameWorld::UpdateScore() {
     const std::int32_t gain = percent - lastPercent;
     if (gain > 0) {
       const double factor = gain < 5 ? 1.0 : gain <= 99 ? 1 + 2 * gain * 0.01 : 3.0;
-      score += static_cast<std::int32_t>(gain * static_cast<double>(percentPrice) * factor);
+      // A modder's huge price saturates the score rather than overflowing it.
+      const double points = std::trunc(gain * static_cast<double>(percentPrice) * factor);
+      using Limits = std::numeric_limits<std::int32_t>;
+      score = static_cast<std::int32_t>(std::clamp(score + points, double{Limits::min()}, double{Limits::max()}));
     }
     lastPercent = percent;
-    const std::int32_t range = passPercent - initialPercent;
+    const std::int64_t range = std::int64_t{passPercent} - initialPercent;  // a document's pass share may be any int
     // A level that is already won when built has no range to show: the bar is full.
     std::int64_t progress = range > 0 ? std::int64_t{percent - initialPercent} * 100 / range : 100;
     progress = std::min<std::int64_t>(progress, 100);
