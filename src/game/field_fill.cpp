@@ -1,7 +1,5 @@
 #include "game/field_fill.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -94,6 +92,16 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
     }
     onSpan(run.y, left, right);
 
+    if (right - left == 1 && run.dir != 0) {
+      // A span of one cell (a cut, a corridor) lies within its parent's: straight on is all there is.
+      const std::int32_t y = run.y + run.dir;
+      if (y >= 0 && y < h && test(grid.Row(y)[left])) {
+        if (haveNext) runs.push_back(next);
+        next = {y, left, right, left, right, run.dir};
+        haveNext = true;
+      }
+      continue;
+    }
     // Where to look next: away from the parent the whole span, toward it the parts beyond its span.
     struct Range {
       std::int32_t y, from, to, dir;
