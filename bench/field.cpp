@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "gfx/blit_kernels.h"
 #include "gfx/ebm_format.h"
 #include "gfx/graphics_context.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -215,34 +215,17 @@ void Add(const char* name, void (*fn)(benchmark::State&)) {
   benchmark::RegisterBenchmark(name, fn)->Repetitions(5)->ReportAggregatesOnly(true)->MinTime(0.1);
 }
 
-// Keeps the time per iteration of every run beside the usual console table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  // A plain table: the output is read by scripts and kept in logs, where colour codes are noise.
-  RatioReporter() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      // CPU time: the machine is shared, and time spent preempted belongs to neither side.
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        times[run.run_name.function_name] = run.GetAdjustedCPUTime();
-      }
-    }
-  }
-  std::map<std::string, double> times;
-};
-
-void PrintRatio(const RatioReporter& r, const char* name, const std::string& ours, const std::string& peer) {
-  const auto a = r.times.find(ours), b = r.times.find(peer);
-  if (a == r.times.end() || b == r.times.end() || b->second <= 0) return;  // filtered out
-  std::printf("RATIO %s %.3f\n", name, a->second / b->second);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  // The cases' repetitions run interleaved at random, so that a change of load on the shared machine falls
+  // on both sides of a ratio (a later --benchmark_enable_random_interleaving=false turns it off).
+  static char interleave[] = "--benchmark_enable_random_interleaving=true";
+  std::vector<char*> args(argv, argv + argc);
+  args.insert(args.begin() + 1, interleave);
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
   Add("memset/640x400", Memset);
   Add("capture/full", CaptureFull);
   Add("capture/split", CaptureSplit);
@@ -253,12 +236,12 @@ int main(int argc, char** argv) {
   Add("parts/redraw", RedrawOnly);
   Add("parts/measure", MeasureOnly);
   Add("parts/grid_copy", GridCopyOnly);
-  RatioReporter reporter;
+  zelph::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintRatio(reporter, "capture_full_vs_memset", "capture/full", "memset/640x400");
-  PrintRatio(reporter, "capture_split_vs_memset", "capture/split", "memset/640x400");
+  reporter.PrintRatio("capture_full_vs_memset", "capture/full", "memset/640x400");
+  reporter.PrintRatio("capture_split_vs_memset", "capture/split", "memset/640x400");
   // For information: the bytes of a full capture moved without the flood, against memset.
-  PrintRatio(reporter, "full_capture_traffic_vs_memset", "bound/full_capture_traffic", "memset/640x400");
+  reporter.PrintRatio("full_capture_traffic_vs_memset", "bound/full_capture_traffic", "memset/640x400");
   benchmark::Shutdown();
   return 0;
 }

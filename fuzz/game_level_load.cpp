@@ -4,12 +4,9 @@
 // object dies with its mark, the picture is redrawn. Whatever the document says (lines far outside the
 // field, figure points off the grid, huge or negative rectangles, unknown types, absurd counts), nothing
 // may crash, hang or touch memory it does not own.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,24 +15,16 @@
 #include "config/config_document.h"
 #include "config/ino_text.h"
 #include "config/pack_image.h"
-#include "config/resources.h"
 #include "game/game_world.h"
 #include "game/grid_line.h"
 #include "game/object_factory.h"
 #include "gfx/ebm_format.h"
 #include "gfx/graphics_context.h"
-#include "platform/file_io.h"
+#include "temp_pack.h"
 
 using namespace zelph;
 
 namespace {
-
-std::filesystem::path g_packPath;
-
-void RemovePack() {
-  std::error_code ec;
-  std::filesystem::remove(g_packPath, ec);
-}
 
 // The pictures a level can name: 0x3001 a back picture, 0x3002 a texture with keyed patches, 0x3003 a
 // texture of 1 x 1, 0x3004 a strip of four frames (marks, blow animations), 0x3005 a grey alpha picture.
@@ -87,17 +76,7 @@ void Setup() {
   if (done) return;
   done = true;
   gfx::GraphicsContext::Global().MarkOpen(gfx::DisplayProperties::Rgb565(640, 480));
-  std::vector<config::PackResource> resources;
-  for (int i = 0; i < 5; ++i) {
-    resources.push_back({static_cast<std::uint32_t>(0x3001 + i), "p" + std::to_string(i), "EBM", Picture(i)});
-  }
-  std::vector<std::uint8_t> image;
-  std::string error;
-  if (!config::BuildPack(resources, u"fuzz", image, error)) std::abort();
-  g_packPath = std::filesystem::temp_directory_path() / ("zelph-fuzz-game-" + std::to_string(::getpid()) + ".pak");
-  if (!platform::WriteFileAtomically(g_packPath, image)) std::abort();
-  std::atexit(RemovePack);
-  if (config::GlobalPackList().Add(g_packPath) != 0) std::abort();
+  fuzzing::RegisterPicturePack(0x3001, 5, Picture, "game");
   game::ObjectFactory& factory = game::ObjectFactory::Global();
   factory.Register(game::kTypeBall, [] { return std::make_unique<Probe>(game::kKindBall); });
   factory.Register(game::kTypePlayer, [] { return std::make_unique<Probe>(game::kKindPlayer); });
