@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "gfx/graphics_context.h"
 #include "gfx/surface.h"
 #include "platform/sdl/sdl_ptrs.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -241,27 +241,6 @@ void Register() {
   Add("sdl/frame60", SdlFrame);
 }
 
-// Keeps the time per iteration of every run beside the usual console table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      // CPU time: the machine is shared, and time spent preempted belongs to neither side.
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        times[run.run_name.function_name] = run.GetAdjustedCPUTime();
-      }
-    }
-  }
-  std::map<std::string, double> times;
-};
-
-void PrintRatio(const RatioReporter& r, const char* name, const std::string& ours, const std::string& peer) {
-  const auto a = r.times.find(ours), b = r.times.find(peer);
-  if (a == r.times.end() || b == r.times.end() || b->second <= 0) return;  // filtered out
-  std::printf("RATIO %s %.3f\n", name, a->second / b->second);
-}
-
 // --vector_width=128|256|512 runs our loops at that width (the default is the widest the processor has).
 void TakeVectorWidth(int* argc, char** argv) {
   int kept = 1;
@@ -285,24 +264,24 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   Register();
-  RatioReporter reporter;
+  zelph::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintRatio(reporter, "copy_vs_memcpy", "ours/copy/640x480", "memcpy/copy/640x480");
-  PrintRatio(reporter, "keyed_vs_sdl", "ours/keyed/640x480", "sdl/keyed/640x480");
-  PrintRatio(reporter, "opacity128_vs_sdl", "ours/opacity128/640x480", "sdl/opacity128/640x480");
-  PrintRatio(reporter, "opacity200_vs_sdl", "ours/opacity200/640x480", "sdl/opacity200/640x480");
-  PrintRatio(reporter, "keyed_opacity_vs_sdl", "ours/keyed_opacity/640x480", "sdl/keyed_opacity/640x480");
-  PrintRatio(reporter, "fill_vs_sdl", "ours/fill/640x480", "sdl/fill/640x480");
-  PrintRatio(reporter, "sprite_keyed_vs_sdl", "ours/keyed/32x32", "sdl/keyed/32x32");
-  PrintRatio(reporter, "sprite_opacity_vs_sdl", "ours/opacity200/32x32", "sdl/opacity200/32x32");
+  reporter.PrintRatio("copy_vs_memcpy", "ours/copy/640x480", "memcpy/copy/640x480");
+  reporter.PrintRatio("keyed_vs_sdl", "ours/keyed/640x480", "sdl/keyed/640x480");
+  reporter.PrintRatio("opacity128_vs_sdl", "ours/opacity128/640x480", "sdl/opacity128/640x480");
+  reporter.PrintRatio("opacity200_vs_sdl", "ours/opacity200/640x480", "sdl/opacity200/640x480");
+  reporter.PrintRatio("keyed_opacity_vs_sdl", "ours/keyed_opacity/640x480", "sdl/keyed_opacity/640x480");
+  reporter.PrintRatio("fill_vs_sdl", "ours/fill/640x480", "sdl/fill/640x480");
+  reporter.PrintRatio("sprite_keyed_vs_sdl", "ours/keyed/32x32", "sdl/keyed/32x32");
+  reporter.PrintRatio("sprite_opacity_vs_sdl", "ours/opacity200/32x32", "sdl/opacity200/32x32");
   // Further cases, for information: no target of their own.
-  PrintRatio(reporter, "sprite_copy_vs_sdl", "ours/copy/32x32", "sdl/copy/32x32");
-  PrintRatio(reporter, "sprite_opacity128_vs_sdl", "ours/opacity128/32x32", "sdl/opacity128/32x32");
-  PrintRatio(reporter, "sprite_keyed_opacity_vs_sdl", "ours/keyed_opacity/32x32", "sdl/keyed_opacity/32x32");
-  PrintRatio(reporter, "sprite_fill_vs_sdl", "ours/fill/32x32", "sdl/fill/32x32");
-  PrintRatio(reporter, "alpha_vs_sdl_argb", "ours/alpha/640x480", "sdl/alpha/640x480");
-  PrintRatio(reporter, "sprite_alpha_vs_sdl_argb", "ours/alpha/32x32", "sdl/alpha/32x32");
-  PrintRatio(reporter, "frame60_vs_sdl", "ours/frame60", "sdl/frame60");
+  reporter.PrintRatio("sprite_copy_vs_sdl", "ours/copy/32x32", "sdl/copy/32x32");
+  reporter.PrintRatio("sprite_opacity128_vs_sdl", "ours/opacity128/32x32", "sdl/opacity128/32x32");
+  reporter.PrintRatio("sprite_keyed_opacity_vs_sdl", "ours/keyed_opacity/32x32", "sdl/keyed_opacity/32x32");
+  reporter.PrintRatio("sprite_fill_vs_sdl", "ours/fill/32x32", "sdl/fill/32x32");
+  reporter.PrintRatio("alpha_vs_sdl_argb", "ours/alpha/640x480", "sdl/alpha/640x480");
+  reporter.PrintRatio("sprite_alpha_vs_sdl_argb", "ours/alpha/32x32", "sdl/alpha/32x32");
+  reporter.PrintRatio("frame60_vs_sdl", "ours/frame60", "sdl/frame60");
   benchmark::Shutdown();
   return 0;
 }

@@ -26,18 +26,12 @@
 #include "ui/pictures.h"
 #include "ui/scroll_view.h"
 #include "ui/text_label.h"
+#include "temp_pack.h"
 
 using namespace zelph;
 using namespace zelph::ui;
 
 namespace {
-
-std::filesystem::path g_packPath;
-
-void RemovePack() {
-  std::error_code ec;
-  std::filesystem::remove(g_packPath, ec);
-}
 
 // Pictures 0x100..0x10F: strips of one to four frames, some keyed, and a grey alpha picture.
 std::vector<std::uint8_t> Picture(int index) {
@@ -61,17 +55,7 @@ void Setup() {
   if (done) return;
   done = true;
   gfx::GraphicsContext::Global().MarkOpen(gfx::DisplayProperties::Rgb565(640, 480));
-  std::vector<config::PackResource> resources;
-  for (int i = 0; i < 16; ++i) {
-    resources.push_back({static_cast<std::uint32_t>(0x100 + i), "p" + std::to_string(i), "EBM", Picture(i)});
-  }
-  std::vector<std::uint8_t> image;
-  std::string error;
-  if (!config::BuildPack(resources, u"fuzz", image, error)) std::abort();
-  g_packPath = std::filesystem::temp_directory_path() / ("zelph-fuzz-ui-" + std::to_string(::getpid()) + ".pak");
-  if (!platform::WriteFileAtomically(g_packPath, image)) std::abort();
-  std::atexit(RemovePack);
-  if (config::GlobalPackList().Add(g_packPath) != 0) std::abort();
+  fuzzing::RegisterPicturePack(0x100, 16, Picture, "ui");
 }
 
 void Exercise(Control& root, gfx::Surface& back) {

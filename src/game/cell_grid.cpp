@@ -1,31 +1,12 @@
 #include "game/cell_grid.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <new>
 
+#include "game/cell_kernels.h"
 #include "gfx/gfx_result.h"
 
 namespace zelph::game {
-
-namespace {
-
-// Eight cells at a time: the filled bit of every byte gathered and counted.
-std::int64_t CountBit(const CellValue* p, std::size_t n, CellValue bit) {
-  std::int64_t count = 0;
-  std::size_t i = 0;
-  const std::uint64_t lanes = 0x0101010101010101ull * bit;
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t w;
-    std::memcpy(&w, p + i, 8);
-    count += std::popcount(w & lanes);
-  }
-  for (; i < n; ++i) count += (p[i] & bit) ? 1 : 0;
-  return count;
-}
-
-}  // namespace
 
 Result CellGrid::Create(std::int32_t width, std::int32_t height, CellValue value) {
   if (width <= 0 || height <= 0) return gfx::GFX_E_GENERIC;
@@ -66,6 +47,8 @@ void CellGrid::ClearCut() {
   for (CellValue& c : cells_) c &= static_cast<CellValue>(~CELL_CUT);
 }
 
-std::int64_t CellGrid::CountFilled() const { return CountBit(cells_.data(), cells_.size(), CELL_FILLED); }
+std::int64_t CellGrid::CountFilled() const {
+  return kernels::CountWithBits(cells_.data(), cells_.size(), CELL_FILLED);
+}
 
 }  // namespace zelph::game

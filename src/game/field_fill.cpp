@@ -1,85 +1,132 @@
 #include "game/field_fill.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#include "game/cell_kernels.h"
+#include "gfx/blit_kernels.h"
 
 namespace zelph::game {
 
 namespace {
 
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-constexpr std::uint64_t Lanes(CellValue v) { return 0x0101010101010101ull * v; }
-
-// A cell qualifies when ((v & andMask) ^ xorMask) is non-zero, or zero when `whenZero`. Eight cells are
-// tested at once: the high bit of each byte of `NonZero` says whether that byte of the word is non-zero.
+// A cell qualifies when ((v & andMask) ^ xorMask) is non-zero, or zero when `whenZero`.
 struct Test {
-  CellValue andMask;
-  CellValue xorMask;
-  bool whenZero;
+  kernels::CellTest qualifies;
+  kernels::CellTest fails;
 
-  bool operator()(CellValue v) const { return (((v & andMask) ^ xorMask) != 0) != whenZero; }
+  Test(CellValue andMask, CellValue xorMask, bool whenZero)
+      : qualifies{andMask, xorMask, whenZero}, fails{andMask, xorMask, !whenZero} {}
 
-  // High bit of each byte set where the cell qualifies.
-  std::uint64_t Word(const CellValue* p) const {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    const std::uint64_t t = (w & Lanes(andMask)) ^ Lanes(xorMask);
-    const std::uint64_t nonZero = (((t & kLow7) + kLow7) | t) & kHigh;
-    return whenZero ? (~nonZero & kHigh) : nonZero;
+  bool operator()(CellValue v) const { return qualifies(v); }
+
+  // First x in [x, limit) whose cell qualifies (`want`) or does not (!`want`); `limit` when none. Most
+  // scans stop at once, so the first cell is looked at here.
+  std::int32_t Forward(const CellValue* row, std::int32_t x, std::int32_t limit, bool want) const {
+    if (x >= limit || qualifies(row[x]) == want) return x;
+    if (++x >= limit || qualifies(row[x]) == want) return x;
+    return kernels::FindForward(row, x + 1, limit, want ? qualifies : fails);
   }
-
-  // First x in [x, limit) whose cell qualifies (`want`) or does not (!`want`); `limit` when none.
-  std::int32_t Scan(const CellValue* row, std::int32_t x, std::int32_t limit, bool want) const {
-    while (x + 8 <= limit) {
-      std::uint64_t hits = Word(row + x);
-      if (!want) hits = ~hits & kHigh;
-      if (hits) return x + std::countr_zero(hits) / 8;
-      x += 8;
-    }
-    while (x < limit && (*this)(row[x]) != want) ++x;
-    return x;
+  // Walking left from x - 1 down to `floor`: one past the first cell that qualifies (`want`) or does not
+  // (!`want`); `floor` when none.
+  std::int32_t Back(const CellValue* row, std::int32_t x, std::int32_t floor, bool want) const {
+    if (x <= floor || qualifies(row[x - 1]) == want) return x;
+    if (--x <= floor || qualifies(row[x - 1]) == want) return x;
+    return kernels::FindBack(row, x - 1, floor, want ? qualifies : fails);
   }
 };
+
+// Spans shorter than this are written in place: a call costs more than the stores.
+constexpr std::int32_t kShortSpan = 16;
 
 void SetPixels(const PixelPlane& plane, std::int32_t y, std::int32_t left, std::int32_t right, gfx::Pixel value) {
   if (!plane.bits) return;
   gfx::Pixel* p = plane.bits + y * plane.yStep + left * plane.xStep;
-  if (plane.xStep == 1) {
-    std::fill_n(p, right - left, value);
+  if (plane.xStep == 1 && right - left >= kShortSpan) {
+    gfx::kernels::FillRows(p, 0, right - left, 1, value);
     return;
   }
   for (std::int32_t x = left; x < right; ++x, p += plane.xStep) *p = value;
 }
 
+void SetPixel(const PixelPlane& plane, std::int32_t y, std::int32_t x, gfx::Pixel value) {
+  plane.bits[y * plane.yStep + x * plane.xStep] = value;
+}
+
+// A run [a, b) of qualifying cells in row y, found while scanning under the span [parentLeft, parentRight)
+// of row y - dir (dir 0 for a start cell). The run may reach past its ends only where they meet the
+// parent's: elsewhere a cell that does not qualify bounds it, and cells never come to qualify.
+struct Run {
+  std::int32_t y, a, b, parentLeft, parentRight, dir;
+};
+
 // The span flood shared by both fills: every qualifying cell 4-connected to a seed gets `value`, and
-// `onSpan` is told of each span [left, right) of row y once it has been written.
+// `onSpan` is told of each span [left, right) of row y once it has been written. A run that an earlier
+// span took is taken whole, so testing its first cell tells. Toward the parent only the cells beyond the
+// parent's span are looked at: the parent's own cells are taken.
 template <typename OnSpan>
-void SpanFlood(CellGrid& grid, std::vector<std::pair<std::int32_t, std::int32_t>>& seeds, const Test& test,
-               CellValue value, OnSpan onSpan) {
+void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellValue value, OnSpan onSpan) {
   const std::int32_t w = grid.Width(), h = grid.Height();
-  while (!seeds.empty()) {
-    const auto [x, y] = seeds.back();
-    seeds.pop_back();
-    CellValue* row = grid.Row(y);
-    if (!test(row[x])) continue;  // taken by an earlier span
-    std::int32_t left = x;
-    while (left > 0 && test(row[left - 1])) --left;
-    const std::int32_t right = test.Scan(row, x, w, false);
-    std::memset(row + left, value, static_cast<std::size_t>(right - left));
-    onSpan(y, left, right);
-    for (const std::int32_t ny : {y - 1, y + 1}) {
-      if (ny < 0 || ny >= h) continue;
-      const CellValue* next = grid.Row(ny);
-      std::int32_t i = left;
-      while (true) {
-        i = test.Scan(next, i, right, true);
-        if (i >= right) break;
-        seeds.emplace_back(i, ny);
-        i = test.Scan(next, i, right, false);
+  // The run found last is taken next straight from here rather than through the stack: a run written to
+  // memory and read back at once stalls the processor, and it is the common case of a wide region.
+  Run next{};
+  bool haveNext = false;
+  while (haveNext || !runs.empty()) {
+    Run run;
+    if (haveNext) {
+      run = next;
+      haveNext = false;
+    } else {
+      run = runs.back();
+      runs.pop_back();
+    }
+    CellValue* row = grid.Row(run.y);
+    if (!test(row[run.a])) continue;
+    const std::int32_t left = run.a == run.parentLeft ? test.Back(row, run.a, 0, false) : run.a;
+    const std::int32_t right = run.b == run.parentRight ? test.Forward(row, run.b, w, false) : run.b;
+    if (right - left >= kShortSpan) {
+      std::memset(row + left, value, static_cast<std::size_t>(right - left));
+    } else {
+      for (std::int32_t x = left; x < right; ++x) row[x] = value;
+    }
+    onSpan(run.y, left, right);
+
+    if (right - left == 1 && run.dir != 0) {
+      // A span of one cell (a cut, a corridor) lies within its parent's: straight on is all there is.
+      const std::int32_t y = run.y + run.dir;
+      if (y >= 0 && y < h && test(grid.Row(y)[left])) {
+        if (haveNext) runs.push_back(next);
+        next = {y, left, right, left, right, run.dir};
+        haveNext = true;
+      }
+      continue;
+    }
+    // Where to look next: away from the parent the whole span, toward it the parts beyond its span.
+    struct Range {
+      std::int32_t y, from, to, dir;
+    } ranges[4];
+    int count = 0;
+    for (const std::int32_t dir : {-1, 1}) {
+      const std::int32_t y = run.y + dir;
+      if (y < 0 || y >= h) continue;
+      if (run.dir == 0 || dir == run.dir) {
+        ranges[count++] = {y, left, right, dir};
+      } else {
+        if (left < run.parentLeft) ranges[count++] = {y, left, run.parentLeft, dir};
+        if (run.parentRight < right) ranges[count++] = {y, run.parentRight, right, dir};
+      }
+    }
+    for (int r = 0; r < count; ++r) {
+      const Range& range = ranges[r];
+      const CellValue* cells = grid.Row(range.y);
+      for (std::int32_t i = test.Forward(cells, range.from, range.to, true); i < range.to;
+           i = test.Forward(cells, i, range.to, true)) {
+        const std::int32_t end = test.Forward(cells, i, range.to, false);
+        if (haveNext) runs.push_back(next);
+        next = {range.y, i, end, left, right, range.dir};
+        haveNext = true;
+        i = end;
       }
     }
   }
@@ -118,11 +165,11 @@ std::int64_t FloodFill(CellGrid& grid, const PixelPlane& pixels, std::int32_t x,
   if (!grid.Inside(x, y) || !rule.Qualifies(grid.At(x, y))) return 0;
   if (rule.Qualifies(CELL_FILLED)) return VisitedFlood(grid, pixels, x, y, rule);
   const Test test{rule.mask, 0, rule.unblocked};
-  std::vector<std::pair<std::int32_t, std::int32_t>> seeds;
-  seeds.reserve(1024);
-  seeds.emplace_back(x, y);
+  std::vector<Run> runs;
+  runs.reserve(1024);
+  runs.push_back({y, x, x + 1, x, x + 1, 0});
   std::int64_t count = 0;
-  SpanFlood(grid, seeds, test, CELL_FILLED, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
+  SpanFlood(grid, runs, test, CELL_FILLED, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
     SetPixels(pixels, row, left, right, kKeyPixel);
     count += right - left;
   });
@@ -141,24 +188,26 @@ void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::i
            (y > 0 && (grid.At(x, y - 1) & kEdgeBits)) || (y + 1 < h && (grid.At(x, y + 1) & kEdgeBits));
   };
 
-  std::vector<std::pair<std::int32_t, std::int32_t>> seeds;
-  seeds.reserve(1024);
-  if (painting && bordersEdge(fromX, fromY)) SetPixels(*paint, fromY, fromX, fromX + 1, edge);
+  std::vector<Run> runs;
+  runs.reserve(1024);
+  if (painting && bordersEdge(fromX, fromY)) SetPixel(*paint, fromY, fromX, edge);
   const std::pair<std::int32_t, std::int32_t> around[] = {
       {fromX - 1, fromY}, {fromX + 1, fromY}, {fromX, fromY - 1}, {fromX, fromY + 1}};
   for (const auto& [nx, ny] : around) {
-    if (grid.Inside(nx, ny) && open(grid.At(nx, ny))) seeds.emplace_back(nx, ny);
+    if (grid.Inside(nx, ny) && open(grid.At(nx, ny))) runs.push_back({ny, nx, nx + 1, nx, nx + 1, 0});
   }
-  SpanFlood(grid, seeds, open, CELL_MARK, [&](std::int32_t y, std::int32_t left, std::int32_t right) {
+  SpanFlood(grid, runs, open, CELL_MARK, [&](std::int32_t y, std::int32_t left, std::int32_t right) {
     if (!painting) return;
-    const CellValue* above = y > 0 ? grid.Row(y - 1) : nullptr;
-    const CellValue* below = y + 1 < h ? grid.Row(y + 1) : nullptr;
     const CellValue* row = grid.Row(y);
-    for (std::int32_t x = left; x < right; ++x) {
-      const bool edgeNext = (x == left && x > 0 && (row[x - 1] & kEdgeBits)) ||
-                            (x + 1 == right && x + 1 < w && (row[x + 1] & kEdgeBits)) ||
-                            (above && (above[x] & kEdgeBits)) || (below && (below[x] & kEdgeBits));
-      if (edgeNext) SetPixels(*paint, y, x, x + 1, edge);
+    if (left > 0 && (row[left - 1] & kEdgeBits)) SetPixel(*paint, y, left, edge);
+    if (right < w && (row[right] & kEdgeBits)) SetPixel(*paint, y, right - 1, edge);
+    // The span's own cells are marks now, so at the grid's top and bottom the row stands in for the
+    // missing one.
+    const CellValue* above = grid.Row(y > 0 ? y - 1 : y);
+    const CellValue* below = grid.Row(y + 1 < h ? y + 1 : y);
+    for (std::int32_t x = kernels::FindEitherWithBits(above, below, left, right, kEdgeBits); x < right;
+         x = kernels::FindEitherWithBits(above, below, x + 1, right, kEdgeBits)) {
+      SetPixel(*paint, y, x, edge);
     }
   });
 }

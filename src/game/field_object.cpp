@@ -17,6 +17,8 @@ namespace {
 // Definition numbers are a modder's data: kept in a range where the fixed-point products cannot overflow.
 constexpr std::int32_t kMaxSpeedPixels = 4096;
 constexpr std::int32_t kMaxFigure = ui::kMaxCoordinate;
+// A cell position a document puts far off the field is kept where its 8.8 value, and its rectangles with
+// their offsets, still fit in 32 bits.
 constexpr std::int32_t kMaxCell = 1 << 22;
 
 }  // namespace
@@ -157,7 +159,6 @@ Result FieldObject::Kill(std::uint32_t flags) {
 }
 
 void FieldObject::SetCell(std::int32_t x, std::int32_t y) {
-  // Far enough off any field that nothing changes, near enough that the 8.8 position cannot overflow.
   x = std::clamp(x, -kMaxCell, kMaxCell);
   y = std::clamp(y, -kMaxCell, kMaxCell);
   position = {x * kOne, y * kOne};

@@ -1,12 +1,17 @@
 // The field of a level: building it, the fills, the capture step and the captured share.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <limits>
 
+#include "game/cell_kernels.h"
 #include "game/game_world.h"
 #include "game/grid_line.h"
 #include "game/texture_plane.h"
 #include "gfx/blit.h"
+#include "gfx/draw_checks.h"
 #include "gfx/gfx_result.h"
 
 namespace zelph::game {
@@ -69,10 +74,43 @@ int GameWorld::IsFillBlocked(std::int32_t x, std::int32_t y) {
   return 0;
 }
 
+namespace {
+
+// The redraw in one pass where it is two whole-surface blits in effect: the back picture fits the composed
+// one and covers where the texture goes, and every surface may be drawn. Each composed row is then the
+// back row with the texture's non-key pixels over it. False when the case is not that simple.
+bool ComposeInOnePass(gfx::Surface& composed, gfx::Surface& back, gfx::Surface& texture, const gfx::Rect& field) {
+  const std::int32_t left = field.left, top = field.top, tw = texture.Width(), th = texture.Height();
+  const std::int32_t bw = back.Width(), bh = back.Height();
+  if (Failed(gfx::detail::CheckSurfaces(composed, {&back, &texture})) || !composed.Context().IsRgb565() ||
+      bw > composed.Width() || bh > composed.Height() || left < 0 || top < 0 || tw <= 0 || th <= 0 ||
+      std::int64_t{left} + tw > bw || std::int64_t{top} + th > bh) {
+    return false;
+  }
+  const gfx::Pixel key = gfx::ColorToPixel(texture.ColorKey());
+  const std::size_t pixel = sizeof(gfx::Pixel);
+  for (std::int32_t y = 0; y < bh; ++y) {
+    gfx::Pixel* out = composed.Row(y);
+    const gfx::Pixel* in = back.Row(y);
+    if (y < top || y >= top + th) {
+      std::memcpy(out, in, static_cast<std::size_t>(bw) * pixel);
+      continue;
+    }
+    std::memcpy(out, in, static_cast<std::size_t>(left) * pixel);
+    kernels::KeyedOver(out + left, in + left, texture.Row(y - top), tw, key);
+    std::memcpy(out + left + tw, in + left + tw, static_cast<std::size_t>(bw - left - tw) * pixel);
+  }
+  return true;
+}
+
+}  // namespace
+
 Result GameWorld::RedrawField() {
   if (!composed.HasPixels()) return gfx::GFX_E_GENERIC;
   composed.SetClipRect(nullptr);
-  if (gfx::Surface* back = backImage.FrameSurface(0)) gfx::Blt(composed, 0, 0, back, nullptr, gfx::kBltPlain);
+  gfx::Surface* back = backImage.FrameSurface(0);
+  if (back && texture.HasPixels() && ComposeInOnePass(composed, *back, texture, gameField)) return S_OK;
+  if (back) gfx::Blt(composed, 0, 0, back, nullptr, gfx::kBltPlain);
   if (!texture.HasPixels()) return S_OK;
   return gfx::Blt(composed, gameField.left, gameField.top, &texture, nullptr, gfx::kBltColorKey);
 }
@@ -98,10 +136,13 @@ void GameWorld::UpdateScore() {
     const std::int32_t gain = percent - lastPercent;
     if (gain > 0) {
       const double factor = gain < 5 ? 1.0 : gain <= 99 ? 1 + 2 * gain * 0.01 : 3.0;
-      score += static_cast<std::int32_t>(gain * static_cast<double>(percentPrice) * factor);
+      // A modder's huge price saturates the score rather than overflowing it.
+      const double points = std::trunc(gain * static_cast<double>(percentPrice) * factor);
+      using Limits = std::numeric_limits<std::int32_t>;
+      score = static_cast<std::int32_t>(std::clamp(score + points, double{Limits::min()}, double{Limits::max()}));
     }
     lastPercent = percent;
-    const std::int32_t range = passPercent - initialPercent;
+    const std::int64_t range = std::int64_t{passPercent} - initialPercent;  // a document's pass share may be any int
     // A level that is already won when built has no range to show: the bar is full.
     std::int64_t progress = range > 0 ? std::int64_t{percent - initialPercent} * 100 / range : 100;
     progress = std::min<std::int64_t>(progress, 100);
