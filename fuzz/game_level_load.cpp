@@ -91,6 +91,7 @@ void Play(game::GameWorld& world) {
   const std::int32_t cutX = w / 2;
   game::DrawGridLine(world.grid, cutX, 0, cutX, h, game::CELL_CUT, game::kLineOr);
   world.Capture({cutX - 1, h / 2}, {cutX + 1, h / 2}, {cutX, 0});
+  world.UpdateScore();  // as the head does after its cut closed
   world.grid.ClearCut();
   if (!world.objects.empty()) {
     world.objects.front()->Kill(0);
