@@ -35,6 +35,8 @@ bool ConfigDocument::Scramble(std::uint8_t* buffer, std::size_t length) const {
 
 int ConfigDocument::LoadFile(const std::filesystem::path& path) {
   if (!platform::FileIsReadable(path)) return kLoadCannotOpen;
+  std::error_code ec;
+  if (std::filesystem::file_size(path, ec) > kMaxDocumentBytes && !ec) return kLoadOutOfMemory;
   std::optional<std::vector<std::uint8_t>> bytes;
   try {
     bytes = platform::ReadWholeFile(path);
@@ -48,6 +50,7 @@ int ConfigDocument::LoadFile(const std::filesystem::path& path) {
 
 int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_view label) {
   if (buffer.empty()) return kLoadNoData;
+  if (buffer.size() > kMaxDocumentBytes - std::min(loadedBytes_, kMaxDocumentBytes)) return kLoadOutOfMemory;
   if (!Unscramble(buffer.data(), buffer.size())) return kLoadUnscrambleFailed;
   if (HasInoHeader(buffer)) {
     if (buffer.size() < kInoHeaderSize) return kLoadCorrupt;
@@ -55,8 +58,13 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
     if (Crc32(std::span(buffer).subspan(kInoHeaderSize)) != stored) return kLoadChecksumMismatch;
   }
 
-  std::vector<InoEntry> entries;
-  if (!WalkInoEntries(buffer, entries)) return kLoadCorrupt;
+  // A first walk checks every entry and counts the sections, so that nothing is built for a corrupt
+  // document or one with more sections than a document may hold.
+  std::size_t sectionCount = 0;
+  if (!WalkInoEntries(buffer, [&](const InoEntry& e) { sectionCount += e.kind == EntryKind::kSection; })) {
+    return kLoadCorrupt;
+  }
+  if (sectionCount > kMaxSections - sections_.size()) return kLoadOutOfMemory;
 
   try {
     auto source = std::make_unique<ConfigSource>();
@@ -66,12 +74,13 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
     std::uint8_t* base = source->buffer.data();
 
     std::vector<std::unique_ptr<ConfigSection>> found;
+    found.reserve(sectionCount);
     const char* name = nullptr;
     std::size_t start = 0, used = 0;
     auto close = [&] {
       if (name) found.push_back(ConfigSection::InBuffer(name, base + start, used, index));
     };
-    for (const InoEntry& entry : entries) {
+    WalkInoEntries(source->buffer, [&](const InoEntry& entry) {
       if (entry.kind == EntryKind::kSection) {
         close();
         // The closing bracket becomes the name's terminator.
@@ -83,13 +92,15 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
       } else if (name) {
         used += entry.length;
       }
-    }
+    });
     close();
     for (const auto& section : found) {
       if (!section) return kLoadOutOfMemory;
     }
 
     sections_.reserve(sections_.size() + found.size());
+    sources_.reserve(sources_.size() + 1);
+    loadedBytes_ += source->buffer.size();
     sources_.push_back(std::move(source));
     for (auto& section : found) sections_.push_back(std::move(section));
     return index;
@@ -177,6 +188,7 @@ int ConfigDocument::RemoveSection(int index) {
 
 int ConfigDocument::AddOwned(int source, std::string_view name, std::span<const std::uint8_t> entries,
                              std::size_t capacity) {
+  if (sections_.size() >= kMaxSections) return kSectionFailed;
   std::vector<std::uint8_t> probe;
   if (!AppendSectionEntry(probe, name)) return kSectionFailed;  // the name would not fit a header entry
   auto section = ConfigSection::MakeOwned(name, entries, capacity, source);
@@ -247,6 +259,7 @@ const ConfigSource* ConfigDocument::SourceAt(int index) const {
 void ConfigDocument::Clear() {
   sections_.clear();
   sources_.clear();
+  loadedBytes_ = 0;
   sourceFilter_ = -1;
 }
 
