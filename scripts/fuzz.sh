@@ -32,7 +32,7 @@ fi
 [ "$seconds" -gt 0 ] || exit 0  # built and checked only (libFuzzer would take 0 as no time limit)
 
 # The largest input each harness is given: packs, pictures and documents need room for the bombs that
-# fuzz/corpus seeds them with (a pack whose description inflates to 32 MiB is 32 KB).
+# fuzz/corpus seeds them with (the pack whose entry inflates to 65 MiB is 66 KB).
 max_len() {
   case $1 in
     config_pack_open) echo 2097152 ;;
