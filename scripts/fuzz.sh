@@ -18,8 +18,9 @@ cmake --build "$build" --target fuzzers
 # although the code under test holds none of it: a smaller quarantine keeps the limit about the code.
 export ASAN_OPTIONS="quarantine_size_mb=64${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 
-runs=$PWD/$build/fuzz-runs
-findings=$PWD/$build/findings
+out=${ZELPH_FUZZ_OUT:-$PWD/$build}  # another folder keeps long runs apart from the short ones of test.sh
+runs=$out/fuzz-runs
+findings=$out/findings
 mkdir -p "$runs" "$findings"
 
 # The build's sanitizers must make undefined behaviour a finding, not a message that scrolls by.
