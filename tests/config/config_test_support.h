@@ -121,6 +121,12 @@ class ConfigEnvironment : public ::testing::Test {
   }
 
   const std::filesystem::path& dir() const { return dir_.path(); }
+  // `bytes` as the file `name` in the test's folder; its path.
+  std::filesystem::path Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    auto path = dir() / name;
+    WriteFile(path, bytes);
+    return path;
+  }
   platform::Registry& registry() { return platform::SystemRegistry(); }
 
  private:

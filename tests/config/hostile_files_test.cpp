@@ -76,11 +76,6 @@ TEST(HostileDocuments, ADocumentHoldsALimitedNumberOfSectionsAndBytes) {
 
 class HostilePacks : public test::ConfigEnvironment {
  protected:
-  std::filesystem::path Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    auto path = dir() / name;
-    test::WriteFile(path, bytes);
-    return path;
-  }
   // The most memory opening the pack and extracting its resource takes.
   static std::size_t ExtractPeak(const std::filesystem::path& path, std::uint32_t id) {
     return PeakMemoryOf([&] {
