@@ -58,15 +58,15 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
     if (Crc32(std::span(buffer).subspan(kInoHeaderSize)) != stored) return kLoadChecksumMismatch;
   }
 
-  // A first walk checks every entry and counts the sections, so that nothing is built for a corrupt
-  // document or one with more sections than a document may hold.
-  std::size_t sectionCount = 0;
-  if (!WalkInoEntries(buffer, [&](const InoEntry& e) { sectionCount += e.kind == EntryKind::kSection; })) {
-    return kLoadCorrupt;
-  }
-  if (sectionCount > kMaxSections - sections_.size()) return kLoadOutOfMemory;
-
   try {
+    // A first walk checks every entry and counts the sections, so that nothing is built for a corrupt
+    // document or one with more sections than a document may hold.
+    std::size_t sectionCount = 0;
+    if (!WalkInoEntries(buffer, [&](const InoEntry& e) { sectionCount += e.kind == EntryKind::kSection; })) {
+      return kLoadCorrupt;
+    }
+    if (sectionCount > kMaxSections - sections_.size()) return kLoadOutOfMemory;
+
     auto source = std::make_unique<ConfigSource>();
     source->path = std::string(label);
     source->buffer = std::move(buffer);
