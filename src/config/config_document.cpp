@@ -59,28 +59,25 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
   }
 
   try {
-    // A first walk checks every entry and counts the sections, so that nothing is built for a corrupt
-    // document or one with more sections than a document may hold.
-    std::size_t sectionCount = 0;
-    if (!WalkInoEntries(buffer, [&](const InoEntry& e) { sectionCount += e.kind == EntryKind::kSection; })) {
-      return kLoadCorrupt;
-    }
-    if (sectionCount > kMaxSections - sections_.size()) return kLoadOutOfMemory;
-
     auto source = std::make_unique<ConfigSource>();
     source->path = std::string(label);
     source->buffer = std::move(buffer);
     const int index = SourceCount();
     std::uint8_t* base = source->buffer.data();
 
+    // Sections are made as the walk finds them, up to what the document has room for; nothing is kept of
+    // the other entries. A corrupt or too large document throws them away again.
     std::vector<std::unique_ptr<ConfigSection>> found;
-    found.reserve(sectionCount);
+    const std::size_t room = kMaxSections - sections_.size();
+    bool full = false;
     const char* name = nullptr;
     std::size_t start = 0, used = 0;
     auto close = [&] {
-      if (name) found.push_back(ConfigSection::InBuffer(name, base + start, used, index));
+      if (!name) return;
+      full = full || found.size() == room;
+      if (!full) found.push_back(ConfigSection::InBuffer(name, base + start, used, index));
     };
-    WalkInoEntries(source->buffer, [&](const InoEntry& entry) {
+    const bool sound = WalkInoEntries(source->buffer, [&](const InoEntry& entry) {
       if (entry.kind == EntryKind::kSection) {
         close();
         // The closing bracket becomes the name's terminator.
@@ -93,7 +90,9 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
         used += entry.length;
       }
     });
+    if (!sound) return kLoadCorrupt;
     close();
+    if (full) return kLoadOutOfMemory;
     for (const auto& section : found) {
       if (!section) return kLoadOutOfMemory;
     }
