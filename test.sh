@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test through ctest.
+# Then, when clang is installed, builds the libFuzzer harnesses in build-fuzz and runs each for a few
+# seconds (ZELPH_FUZZ_SECONDS, default 5; 0 builds them without running), so the fuzz build cannot break
+# unnoticed.
 # With --tsan: builds with ThreadSanitizer instead (in build-tsan) and runs the tests of the layers that run
 # threads (platform, the SDL adapters, app) and the programs themselves.
 set -euo pipefail
@@ -19,3 +22,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+
+if command -v clang++ >/dev/null 2>&1; then
+  # The fuzzers report through their own exit status; the options above are for the test programs.
+  unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+  scripts/fuzz.sh "${ZELPH_FUZZ_SECONDS:-5}"
+else
+  echo "clang++ not found: the fuzz harnesses were neither built nor run"
+fi

@@ -16,10 +16,13 @@ function(zelph_add_layer name)
   add_library(zelph::${name} ALIAS ${target})
 endfunction()
 
-# The test programs' shared entry point (tests/test_support/test_main.cpp) keeps SDL on its dummy drivers.
+# The test programs' shared entry point (tests/test_support/test_main.cpp) keeps SDL on its dummy drivers; the
+# library also measures memory for the tests (peak_memory.h).
 function(zelph_add_test_main)
   if(NOT TARGET zelph_test_main)
-    add_library(zelph_test_main STATIC "${PROJECT_SOURCE_DIR}/tests/test_support/test_main.cpp")
+    add_library(zelph_test_main STATIC "${PROJECT_SOURCE_DIR}/tests/test_support/test_main.cpp"
+                                      "${PROJECT_SOURCE_DIR}/tests/test_support/peak_memory.cpp")
+    target_include_directories(zelph_test_main PUBLIC "${PROJECT_SOURCE_DIR}/tests")
     target_link_libraries(zelph_test_main PUBLIC GTest::gtest)
   endif()
 endfunction()

@@ -16,6 +16,8 @@ if(ZELPH_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message(FATAL_ERROR "ZELPH_FUZZ needs clang (configure with -DCMAKE_CXX_COMPILER=clang++)")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
-  add_link_options(-fsanitize=address,undefined)
+  # Undefined behaviour stops the run and is saved as a crash, as a memory error is.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                      -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignore.txt)
+  add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()

@@ -22,10 +22,7 @@ GraphicsContext& OpenContext() {
 }
 
 void CheckSize(const Surface& s) {
-  if (s.HasPixels() && (s.Width() <= 0 || s.Height() <= 0 || s.Width() > kMaxImageSide ||
-                        s.Height() > kMaxImageSide)) {
-    std::abort();
-  }
+  if (s.HasPixels() && !PictureSizeAllowed(s.Width(), s.Height())) std::abort();
 }
 
 }  // namespace

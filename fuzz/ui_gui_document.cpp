@@ -63,7 +63,9 @@ void Exercise(Control& root, gfx::Surface& back) {
   const Rect screen{0, 0, 640, 480};
   const int points[][2] = {{0, 0}, {320, 240}, {639, 479}, {100, 150}, {250, 300}, {600, 20}};
   for (int frame = 0; frame < 12; ++frame) {
-    DrawTree(root, back, 0, 0, screen);
+    // Every frame ticks; every third is drawn: a message box dims the whole screen in each drawing, which
+    // is most of the time an input takes.
+    if (frame % 3 == 0 || frame == 11) DrawTree(root, back, 0, 0, screen);
     TickTree(root, 0);
     const int* p = points[frame % 6];
     RouteStylusDown(root, p[0], p[1]);
@@ -146,5 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   ResetControlGlobals();
   SetBackSurface(nullptr);
+  // Nothing of this input stays behind: libFuzzer runs an input a second time, to look for leaks, whenever
+  // it allocated more blocks than it freed.
+  config::GuiDocument().Clear();
   return 0;
 }

@@ -35,6 +35,8 @@ bool ConfigDocument::Scramble(std::uint8_t* buffer, std::size_t length) const {
 
 int ConfigDocument::LoadFile(const std::filesystem::path& path) {
   if (!platform::FileIsReadable(path)) return kLoadCannotOpen;
+  std::error_code ec;
+  if (std::filesystem::file_size(path, ec) > kMaxDocumentBytes && !ec) return kLoadOutOfMemory;
   std::optional<std::vector<std::uint8_t>> bytes;
   try {
     bytes = platform::ReadWholeFile(path);
@@ -48,15 +50,13 @@ int ConfigDocument::LoadFile(const std::filesystem::path& path) {
 
 int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_view label) {
   if (buffer.empty()) return kLoadNoData;
+  if (buffer.size() > kMaxDocumentBytes - std::min(loadedBytes_, kMaxDocumentBytes)) return kLoadOutOfMemory;
   if (!Unscramble(buffer.data(), buffer.size())) return kLoadUnscrambleFailed;
   if (HasInoHeader(buffer)) {
     if (buffer.size() < kInoHeaderSize) return kLoadCorrupt;
     std::uint32_t stored = ReadLe32(buffer.data() + 4);
     if (Crc32(std::span(buffer).subspan(kInoHeaderSize)) != stored) return kLoadChecksumMismatch;
   }
-
-  std::vector<InoEntry> entries;
-  if (!WalkInoEntries(buffer, entries)) return kLoadCorrupt;
 
   try {
     auto source = std::make_unique<ConfigSource>();
@@ -65,13 +65,19 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
     const int index = SourceCount();
     std::uint8_t* base = source->buffer.data();
 
+    // Sections are made as the walk finds them, up to what the document has room for; nothing is kept of
+    // the other entries. A corrupt or too large document throws them away again.
     std::vector<std::unique_ptr<ConfigSection>> found;
+    const std::size_t room = kMaxSections - sections_.size();
+    bool full = false;
     const char* name = nullptr;
     std::size_t start = 0, used = 0;
     auto close = [&] {
-      if (name) found.push_back(ConfigSection::InBuffer(name, base + start, used, index));
+      if (!name) return;
+      full = full || found.size() == room;
+      if (!full) found.push_back(ConfigSection::InBuffer(name, base + start, used, index));
     };
-    for (const InoEntry& entry : entries) {
+    const bool sound = WalkInoEntries(source->buffer, [&](const InoEntry& entry) {
       if (entry.kind == EntryKind::kSection) {
         close();
         // The closing bracket becomes the name's terminator.
@@ -83,13 +89,17 @@ int ConfigDocument::LoadMemory(std::vector<std::uint8_t> buffer, std::string_vie
       } else if (name) {
         used += entry.length;
       }
-    }
+    });
+    if (!sound) return kLoadCorrupt;
     close();
+    if (full) return kLoadOutOfMemory;
     for (const auto& section : found) {
       if (!section) return kLoadOutOfMemory;
     }
 
     sections_.reserve(sections_.size() + found.size());
+    sources_.reserve(sources_.size() + 1);
+    loadedBytes_ += source->buffer.size();
     sources_.push_back(std::move(source));
     for (auto& section : found) sections_.push_back(std::move(section));
     return index;
@@ -177,6 +187,7 @@ int ConfigDocument::RemoveSection(int index) {
 
 int ConfigDocument::AddOwned(int source, std::string_view name, std::span<const std::uint8_t> entries,
                              std::size_t capacity) {
+  if (sections_.size() >= kMaxSections) return kSectionFailed;
   std::vector<std::uint8_t> probe;
   if (!AppendSectionEntry(probe, name)) return kSectionFailed;  // the name would not fit a header entry
   auto section = ConfigSection::MakeOwned(name, entries, capacity, source);
@@ -247,6 +258,7 @@ const ConfigSource* ConfigDocument::SourceAt(int index) const {
 void ConfigDocument::Clear() {
   sections_.clear();
   sources_.clear();
+  loadedBytes_ = 0;
   sourceFilter_ = -1;
 }
 

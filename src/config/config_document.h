@@ -32,6 +32,11 @@ inline constexpr int kSaveOk = 1;
 inline constexpr int kSaveCannotCreate = -1;  // also when the source does not exist
 inline constexpr int kSaveWriteFailed = -2;
 inline constexpr int kSaveCannotReplace = -10;  // the destination is read-only or the rename failed
+// What one document holds at most: the loaded data of all its sources together, and its sections. Far
+// above anything the game loads, and low enough that the index of a hostile document stays small: a section
+// costs about a hundred bytes and its header entry can be four.
+inline constexpr std::size_t kMaxDocumentBytes = std::size_t{64} << 20;
+inline constexpr std::size_t kMaxSections = 65536;
 // Spare room CopyFrom gives every copied section.
 inline constexpr std::size_t kCopySpare = 1024;
 
@@ -51,6 +56,7 @@ class ConfigDocument {
   ConfigDocument& operator=(const ConfigDocument&) = delete;
 
   // Loading: the index of the new source, or a kLoad code. A failed load leaves the document as it was.
+  // kLoadOutOfMemory also when the document cannot hold the data (kMaxDocumentBytes, kMaxSections).
   int LoadFile(const std::filesystem::path& path);
   int LoadMemory(std::vector<std::uint8_t> buffer, std::string_view label = kMemoryLabel);
 
@@ -110,6 +116,7 @@ class ConfigDocument {
 
   std::vector<std::unique_ptr<ConfigSection>> sections_;
   std::vector<std::unique_ptr<ConfigSource>> sources_;
+  std::size_t loadedBytes_ = 0;  // of every loaded source's buffer
   int sourceFilter_ = -1;
   bool scrambled_ = false;
   char key_[kScrambleKeyBufferSize] = {};

@@ -81,8 +81,7 @@ std::vector<std::uint8_t> WithInoHeader(std::span<const std::uint8_t> entries, c
   return out;
 }
 
-bool WalkInoEntries(std::span<const std::uint8_t> data, std::vector<InoEntry>& entries) {
-  entries.clear();
+bool WalkInoEntries(std::span<const std::uint8_t> data, const InoVisitor& visit) {
   const std::uint8_t* base = data.data();
   const std::size_t size = data.size();
   bool inSection = false;
@@ -121,7 +120,7 @@ bool WalkInoEntries(std::span<const std::uint8_t> data, std::vector<InoEntry>& e
         return false;  // the game reads every entry of a section as a key entry
       }
     }
-    entries.push_back(entry);
+    visit(entry);
     pos += length;
   }
   return true;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -49,10 +50,14 @@ struct InoEntry {
   std::string_view value;  // key entries only
 };
 
+using InoVisitor = std::function<void(const InoEntry&)>;
+
 // Walks every entry of `data`, checking that each one lies inside it: a length below 2, odd, or past the
 // end, a section header without its NUL, or an entry inside a section that is not a proper key entry makes
-// the data corrupt (nullopt-like false). On success `entries` lists them in order. Names and values point
-// into `data`; a section name is the text between "[" and the character before the NUL.
-bool WalkInoEntries(std::span<const std::uint8_t> data, std::vector<InoEntry>& entries);
+// the data corrupt (false). `visit` sees each entry in order, also before a later one turns out corrupt.
+// Nothing is kept: an entry can be 2 bytes, so an index of every entry would outgrow the data many times.
+// Names and values point into `data`; a section name is the text between "[" and the character before the
+// NUL.
+bool WalkInoEntries(std::span<const std::uint8_t> data, const InoVisitor& visit);
 
 }  // namespace zelph::config

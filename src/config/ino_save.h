@@ -7,9 +7,10 @@
 
 namespace zelph::config {
 
-// Writes `image` to "<path>.tmp", flushes it to disk and renames it over `path`. Creating and writing share
-// two attempts a second apart. kSaveOk; kSaveCannotCreate, kSaveWriteFailed (the temporary file is left), or
-// kSaveCannotReplace when the destination is read-only or the rename fails; on failure `path` is untouched.
+// Writes `image` through platform::WriteFileAtomically ("<path>.tmp", flushed, renamed over `path`).
+// Creating and writing share two attempts a second apart. kSaveOk; kSaveCannotCreate, kSaveWriteFailed, or
+// kSaveCannotReplace when the destination is read-only or the rename fails. On failure `path` is untouched
+// and no temporary file is left.
 int WriteInoFile(const std::filesystem::path& path, std::span<const std::uint8_t> image);
 
 }  // namespace zelph::config

@@ -53,7 +53,7 @@ bool CompileInoText(std::string_view text, std::vector<std::uint8_t>& image, std
   return true;
 }
 
-bool VerifyInoImage(std::span<const std::uint8_t> image, std::vector<InoEntry>& entries, std::string& error) {
+bool VerifyInoImage(std::span<const std::uint8_t> image, const InoVisitor& visit, std::string& error) {
   if (HasInoHeader(image)) {
     if (image.size() < kInoHeaderSize) {
       error = "file shorter than its header";
@@ -64,7 +64,7 @@ bool VerifyInoImage(std::span<const std::uint8_t> image, std::vector<InoEntry>& 
       return false;
     }
   }
-  if (!WalkInoEntries(image, entries)) {
+  if (!WalkInoEntries(image, visit)) {
     error = "corrupt entry lengths (scrambled file? try --scrambled)";
     return false;
   }
@@ -72,16 +72,15 @@ bool VerifyInoImage(std::span<const std::uint8_t> image, std::vector<InoEntry>& 
 }
 
 bool DecompileIno(std::span<const std::uint8_t> image, std::string& text, std::string& error) {
-  std::vector<InoEntry> entries;
-  if (!VerifyInoImage(image, entries, error)) return false;
   const bool hasHeader = HasInoHeader(image);
+  std::string problem;
   text.clear();
-  for (const InoEntry& e : entries) {
-    if (hasHeader && e.offset == 0) continue;  // the header itself
+  auto say = [&](const InoEntry& e) {
+    if (!problem.empty() || (hasHeader && e.offset == 0)) return;  // the header itself
     if (e.kind == EntryKind::kSection) {
       if (HasLineBreak(e.name)) {
-        error = AtOffset(e.offset, "section name with a line break");
-        return false;
+        problem = AtOffset(e.offset, "section name with a line break");
+        return;
       }
       if (!text.empty()) text += '\n';
       text += '[';
@@ -90,19 +89,21 @@ bool DecompileIno(std::span<const std::uint8_t> image, std::string& text, std::s
     } else if (e.kind == EntryKind::kKey) {
       if (e.name.find('=') != std::string_view::npos || HasLineBreak(e.name) ||
           (!e.name.empty() && (e.name.front() == '[' || e.name.front() == ';')) || HasLineBreak(e.value)) {
-        error = AtOffset(e.offset, "key or value that the text form cannot hold");
-        return false;
+        problem = AtOffset(e.offset, "key or value that the text form cannot hold");
+        return;
       }
       text += e.name;
       text += '=';
       text += e.value;
       text += '\n';
     } else {
-      error = AtOffset(e.offset, "neither a section nor a key");
-      return false;
+      problem = AtOffset(e.offset, "neither a section nor a key");
     }
-  }
-  return true;
+  };
+  if (!VerifyInoImage(image, say, error)) return false;
+  if (problem.empty()) return true;
+  error = problem;
+  return false;
 }
 
 }  // namespace zelph::config

@@ -26,8 +26,8 @@ namespace zelph::config {
 bool CompileInoText(std::string_view text, std::vector<std::uint8_t>& image, std::string& error);
 
 // Checks an unscrambled file image as the game loads it: the CRC-32 when there is a header, and that every
-// entry lies inside the data. On success `entries` lists them.
-bool VerifyInoImage(std::span<const std::uint8_t> image, std::vector<InoEntry>& entries, std::string& error);
+// entry lies inside the data. `visit` sees every entry, the header's included (see WalkInoEntries).
+bool VerifyInoImage(std::span<const std::uint8_t> image, const InoVisitor& visit, std::string& error);
 
 // The text of an unscrambled file image. False with a message when the checksum does not match, an entry is
 // corrupt, or the document holds something the text cannot say (a key with "=" or a line break, a value with

@@ -18,7 +18,8 @@ bool PackDirectoryIsSound(std::span<const PackEntry> entries, std::uint64_t file
     if (e.id <= previous) return false;  // zero, out of order or repeated
     previous = e.id;
     if (std::uint64_t{e.offset} + e.compressedSize > fileSize) return false;
-    if (e.size > std::uint64_t{e.compressedSize} * kMaxInflateRatio) return false;
+    if (e.size > kMaxResourceSize || e.size > std::uint64_t{e.compressedSize} * kMaxInflateRatio)
+      return false;
   }
   return true;
 }

@@ -22,6 +22,9 @@ inline constexpr std::size_t kPackTypeSize = 8;
 // Deflate cannot expand data by more than this factor, so a larger claim is a corrupt directory (and would
 // otherwise let a tiny file ask for a huge buffer).
 inline constexpr std::uint64_t kMaxInflateRatio = 1032;
+// No resource may be larger than this: far above anything the game loads, and what a pack's single entry
+// can make the game allocate.
+inline constexpr std::uint32_t kMaxResourceSize = std::uint32_t{64} << 20;
 
 struct PackEntry {
   std::uint32_t id = 0;
@@ -38,7 +41,7 @@ PackEntry DecodePackEntry(const std::uint8_t* bytes);
 std::uint64_t MaxPackEntries(std::uint64_t fileSize);
 
 // Whether a directory can be trusted: identifiers non-zero and strictly ascending, every resource inside the
-// file and its uncompressed size one that its compressed bytes can produce.
+// file, no larger than kMaxResourceSize, and of an uncompressed size that its compressed bytes can produce.
 bool PackDirectoryIsSound(std::span<const PackEntry> entries, std::uint64_t fileSize);
 
 }  // namespace zelph::config

@@ -45,8 +45,9 @@ bool BuildPack(std::vector<PackResource> resources, std::u16string_view title, s
       error = which + "name longer than 63 bytes or type longer than 7";
       return false;
     }
-    if (r.data.empty() || r.data.size() > 0xFFFFFFFFu) {
-      error = which + (r.data.empty() ? "empty file (the game cannot extract it)" : "file too large");
+    if (r.data.empty() || r.data.size() > kMaxResourceSize) {
+      error =
+          which + (r.data.empty() ? "empty file (the game cannot extract it)" : "file larger than 64 MiB");
       return false;
     }
     uLongf length = compressBound(r.data.size());
@@ -117,7 +118,9 @@ std::optional<PackImage> ReadPackImage(std::span<const std::uint8_t> file, std::
     image.entries.push_back(std::move(e));
   }
   if (!PackDirectoryIsSound(directory, file.size())) {
-    error = "directory is corrupt (identifiers not ascending, or a resource outside the file)";
+    error =
+        "directory is corrupt (identifiers not ascending, a resource outside the file, or one claiming more "
+        "than 64 MiB or more than its bytes can inflate to)";
     return std::nullopt;
   }
   return image;

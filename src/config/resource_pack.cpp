@@ -22,6 +22,23 @@ namespace {
 constexpr int kRetryBudget = 20;
 constexpr int kRetryStep = 1;
 constexpr auto kRetryDelay = std::chrono::milliseconds(100);
+// Compressed bytes are read, and room for inflated ones is made, in steps: memory follows what the data
+// really inflates to, not what its directory entry claims.
+constexpr std::size_t kInflateStep = 64 * 1024;
+
+// Makes room in `out` for the bytes after `produced`, up to `size` in all, doubling as it goes. False when
+// memory runs out.
+bool Grow(std::vector<std::uint8_t>& out, std::size_t produced, std::size_t size) {
+  if (produced < out.size()) return true;
+  const std::size_t next = std::min(size, std::max(kInflateStep, 2 * out.size()));
+  try {
+    out.reserve(next);  // exactly this much; resize alone may take twice as much
+    out.resize(next);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -140,16 +157,52 @@ bool ResourcePack::ReadWithRetry(std::uint64_t offset, std::uint8_t* buffer, std
   return false;
 }
 
-bool ResourcePack::InflateLocked(const PackEntry& entry, std::uint8_t* into) {
-  std::vector<std::uint8_t> compressed;
+bool ResourcePack::InflateLocked(const PackEntry& entry, std::vector<std::uint8_t>* grow,
+                                 std::uint8_t* fixed) {
+  std::vector<std::uint8_t> input;
   try {
-    compressed.resize(entry.compressedSize);
+    input.resize(std::min<std::size_t>(entry.compressedSize, kInflateStep));
   } catch (const std::bad_alloc&) {
     return false;
   }
-  if (!ReadWithRetry(entry.offset, compressed.data(), compressed.size())) return false;
-  uLongf produced = entry.size;
-  return ::uncompress(into, &produced, compressed.data(), compressed.size()) == Z_OK && produced == entry.size;
+  z_stream z{};
+  if (::inflateInit(&z) != Z_OK) return false;
+  struct End {
+    z_stream& z;
+    ~End() { ::inflateEnd(&z); }
+  } end{z};
+
+  std::uint64_t at = entry.offset;
+  std::size_t unread = entry.compressedSize, produced = 0;
+  std::uint8_t spare = 0;  // catches a stream that holds more than the entry claims
+  int status = Z_OK;
+  while (status != Z_STREAM_END) {
+    if (z.avail_in == 0) {
+      if (unread == 0) return false;  // the stream is cut short
+      const std::size_t n = std::min(unread, input.size());
+      if (!ReadWithRetry(at, input.data(), n)) return false;
+      at += n;
+      unread -= n;
+      z.next_in = input.data();
+      z.avail_in = static_cast<uInt>(n);
+    }
+    if (produced < entry.size) {
+      if (grow && !Grow(*grow, produced, entry.size)) return false;
+      const std::size_t room = (grow ? grow->size() : entry.size) - produced;
+      z.next_out = (grow ? grow->data() : fixed) + produced;
+      z.avail_out = static_cast<uInt>(room);
+    } else {
+      z.next_out = &spare;
+      z.avail_out = 1;
+    }
+    const uInt before = z.avail_out;
+    status = ::inflate(&z, Z_NO_FLUSH);
+    if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) return false;
+    const std::size_t wrote = before - z.avail_out;
+    if (produced == entry.size && wrote > 0) return false;
+    produced += wrote;
+  }
+  return produced == entry.size;
 }
 
 std::optional<std::vector<std::uint8_t>> ResourcePack::Extract(std::uint32_t id) {
@@ -158,12 +211,7 @@ std::optional<std::vector<std::uint8_t>> ResourcePack::Extract(std::uint32_t id)
   if (!found || found->size == 0 || found->compressedSize == 0) return std::nullopt;
   const PackEntry entry = *found;  // a retry may reread the directory
   std::vector<std::uint8_t> out;
-  try {
-    out.resize(entry.size);
-  } catch (const std::bad_alloc&) {
-    return std::nullopt;
-  }
-  if (!InflateLocked(entry, out.data())) return std::nullopt;
+  if (!InflateLocked(entry, &out, nullptr)) return std::nullopt;
   return out;
 }
 
@@ -172,7 +220,7 @@ std::optional<std::size_t> ResourcePack::Extract(std::uint32_t id, std::span<std
   const PackEntry* found = FindLocked(id);
   if (!found || found->size == 0 || found->compressedSize == 0 || into.size() < found->size) return std::nullopt;
   const PackEntry entry = *found;
-  if (!InflateLocked(entry, into.data())) return std::nullopt;
+  if (!InflateLocked(entry, nullptr, into.data())) return std::nullopt;
   return entry.size;
 }
 

@@ -38,8 +38,9 @@ class ResourcePack {
   std::size_t EntryCount() const;
   const std::filesystem::path& Path() const { return path_; }
 
-  // The resource's bytes, inflated into a new buffer of exactly its size. Nullopt when the identifier is
-  // absent, a size is 0, memory runs out, the read fails or the data does not inflate to its size.
+  // The resource's bytes, inflated into a new buffer of exactly its size (no entry may claim more than
+  // kMaxResourceSize). Nullopt when the identifier is absent, a size is 0, memory runs out, the read fails or
+  // the data does not inflate to its size.
   std::optional<std::vector<std::uint8_t>> Extract(std::uint32_t id);
   // The same into the caller's buffer, which must hold the uncompressed size; returns that size.
   std::optional<std::size_t> Extract(std::uint32_t id, std::span<std::uint8_t> into);
@@ -54,7 +55,8 @@ class ResourcePack {
   void CloseLocked();
   bool ReadWithRetry(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
   bool ReadAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t size) const;
-  bool InflateLocked(const PackEntry& entry, std::uint8_t* into);
+  // Inflates into `grow`, which it enlarges as the data comes, or else into `fixed`, which holds the size.
+  bool InflateLocked(const PackEntry& entry, std::vector<std::uint8_t>* grow, std::uint8_t* fixed);
 
   std::filesystem::path path_;
   int fd_ = -1;

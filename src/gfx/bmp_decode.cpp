@@ -59,7 +59,7 @@ bool ReadInfo(ByteReader& in, BmpInfo& info) {
   if (in.Failed()) return false;
   info.topDown = height < 0;
   height = std::llabs(height);
-  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return false;
+  if (!PictureSizeAllowed(width, height)) return false;
   info.width = static_cast<std::int32_t>(width);
   info.height = static_cast<std::int32_t>(height);
 

@@ -51,9 +51,7 @@ std::optional<EbmHeader> ReadEbmHeader(std::span<const std::uint8_t> data) {
 Result DecodeEbm(Surface& target, std::span<const std::uint8_t> data, std::uint32_t flags) {
   const std::optional<EbmHeader> h = ReadEbmHeader(data);
   if (!h) return GFX_E_BAD_IMAGE;
-  if (h->width == 0 || h->height == 0 || h->width > kMaxImageSide || h->height > kMaxImageSide) {
-    return GFX_E_BAD_IMAGE;
-  }
+  if (!PictureSizeAllowed(h->width, h->height)) return GFX_E_BAD_IMAGE;
   // The header's data size is only believed as far as the bytes really go, and must cover the picture.
   const std::uint64_t needed = h->NeededBytes();
   if (h->dataSize < needed || h->dataSize > data.size() - kEbmHeaderSize) return GFX_E_BAD_IMAGE;

@@ -16,8 +16,17 @@ namespace zelph::gfx {
 // decoded as a grey picture, so one PNG can serve as both a picture and its alpha picture.
 inline constexpr std::uint32_t kLoadAlphaAsGrey = 0x002;
 
-// Larger pictures are refused before anything is allocated; the game's largest is a screen.
+// The one picture-size limit of every decoder, checked before anything is allocated: each side at most
+// kMaxImageSide (an animation strip puts its frames side by side; the longest is some 7800 pixels) and at
+// most kMaxImagePixels in all, a 32 MiB surface. Far above anything the game shows on its 640 x 480 screen.
 inline constexpr std::int32_t kMaxImageSide = 8192;
+inline constexpr std::int64_t kMaxImagePixels = 4096 * 4096;
+
+// Whether a picture of this size may be decoded.
+constexpr bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
+  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
+         width * height <= kMaxImagePixels;
+}
 
 enum class ImageFormat { kUnknown, kEbm, kPng, kBmp };
 

@@ -1,8 +1,9 @@
-// PNG pictures from memory through libpng, widened to 8-bit RGBA rows and then packed to RGB 565 (or, with
-// kLoadAlphaAsGrey, the alpha byte as a grey pixel).
+// PNG pictures from memory through libpng, widened to 8-bit RGBA one row at a time and packed to RGB 565
+// (or, with kLoadAlphaAsGrey, the alpha byte as a grey pixel) straight into the surface: the only memory
+// besides the surface is one row.
 //
 // libpng reports errors by longjmp, so everything it can jump out of lives in small functions that own no
-// C++ objects; buffers are allocated between the header pass and the pixel pass.
+// C++ objects; the row buffer is allocated between the header pass and the pixel pass.
 #include <png.h>
 
 #include <csetjmp>
@@ -48,6 +49,7 @@ struct PngShape {
   png_uint_32 height = 0;
   std::uint64_t storedBytes = 0;  // the filtered rows as stored, before any transformation
   std::size_t rowBytes = 0;       // after the transformations
+  int passes = 1;                 // 7 for an interlaced picture
 };
 
 // Reads the chunks before the pixels and sets up the transformations to 8-bit RGBA.
@@ -64,16 +66,29 @@ bool ReadHeader(PngReader& r, MemorySource& source, PngShape& shape) {
   png_set_strip_16(r.png);
   png_set_gray_to_rgb(r.png);
   if (!(colour & PNG_COLOR_MASK_ALPHA) && !transparency) png_set_filler(r.png, 0xFF, PNG_FILLER_AFTER);
-  png_set_interlace_handling(r.png);
+  shape.passes = png_set_interlace_handling(r.png);
   png_read_update_info(r.png, r.info);
   shape.rowBytes = png_get_rowbytes(r.png, r.info);
   return true;
 }
 
-bool ReadRows(PngReader& r, png_bytepp rows) {
+// The next row of the current pass. Of an interlaced picture libpng writes only this pass's pixels.
+bool ReadRow(PngReader& r, png_bytep row) {
   if (setjmp(png_jmpbuf(r.png))) return false;
-  png_read_image(r.png, rows);
+  png_read_row(r.png, row, nullptr);
   return true;
+}
+
+// The pixels of one RGBA row that `pass` brought, into the surface's row `out`.
+void PackRow(const std::uint8_t* rgba, Pixel* out, std::int32_t width, int passes, int pass,
+             bool alphaAsGrey) {
+  const std::int32_t first = passes > 1 ? PNG_PASS_START_COL(pass) : 0;
+  const std::int32_t step = passes > 1 ? 1 << PNG_PASS_COL_SHIFT(pass) : 1;
+  for (std::int32_t x = first; x < width; x += step) {
+    const std::uint8_t* in = rgba + 4 * static_cast<std::size_t>(x);
+    out[x] = alphaAsGrey ? GreyToPixel(in[3])
+                         : ColorToPixel(Color{in[0]} | Color{in[1]} << 8 | Color{in[2]} << 16);
+  }
 }
 
 }  // namespace
@@ -92,32 +107,27 @@ Result DecodePng(Surface& target, std::span<const std::uint8_t> data, std::uint3
   MemorySource source{data.data(), data.size(), 0};
   PngShape shape;
   if (!ReadHeader(r, source, shape)) return GFX_E_BAD_IMAGE;
-  if (shape.width == 0 || shape.height == 0 || shape.rowBytes != std::size_t{shape.width} * 4 ||
+  if (!PictureSizeAllowed(shape.width, shape.height) || shape.rowBytes != std::size_t{shape.width} * 4 ||
       shape.storedBytes > std::uint64_t{data.size()} * kMaxInflateRatio) {
     return GFX_E_BAD_IMAGE;
   }
 
   const auto w = static_cast<std::int32_t>(shape.width), h = static_cast<std::int32_t>(shape.height);
-  std::unique_ptr<std::uint8_t[]> rgba(new (std::nothrow) std::uint8_t[shape.rowBytes * shape.height]);
-  std::unique_ptr<png_bytep[]> rows(new (std::nothrow) png_bytep[shape.height]);
-  if (!rgba || !rows) return E_OUTOFMEMORY;
-  for (png_uint_32 y = 0; y < shape.height; ++y) rows[y] = rgba.get() + y * shape.rowBytes;
-
+  std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[shape.rowBytes]);
+  if (!row) return E_OUTOFMEMORY;
   if (Result res = target.CreateSurface(flags | kCreateClear, w, h); Failed(res)) return res;
-  if (!ReadRows(r, rows.get())) {
-    target.CreateSurface(0, 0, 0);
-    return GFX_E_BAD_IMAGE;
-  }
   // Another pixel format would need other packing; the picture stays black there.
-  if (!target.Context().IsRgb565()) return S_OK;
-
+  const bool pack = target.Context().IsRgb565();
   const bool alphaAsGrey = (flags & kLoadAlphaAsGrey) != 0;
-  for (std::int32_t y = 0; y < h; ++y) {
-    const std::uint8_t* in = rows[static_cast<std::size_t>(y)];
-    Pixel* out = target.Row(y);
-    for (std::int32_t x = 0; x < w; ++x, in += 4) {
-      out[x] = alphaAsGrey ? GreyToPixel(in[3])
-                           : ColorToPixel(Color{in[0]} | Color{in[1]} << 8 | Color{in[2]} << 16);
+  for (int pass = 0; pass < shape.passes; ++pass) {
+    for (std::int32_t y = 0; y < h; ++y) {
+      if (!ReadRow(r, row.get())) {
+        target.CreateSurface(0, 0, 0);
+        return GFX_E_BAD_IMAGE;
+      }
+      if (pack && (shape.passes == 1 || PNG_ROW_IN_INTERLACE_PASS(y, pass))) {
+        PackRow(row.get(), target.Row(y), w, shape.passes, pass, alphaAsGrey);
+      }
     }
   }
   return S_OK;

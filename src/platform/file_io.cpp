@@ -45,23 +45,23 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
   return bytes;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+AtomicWrite TryWriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
   // A read-only destination stays as it is, even though the rename itself would be allowed. The mode bits are
   // checked as well because root passes every access test, and a file marked read-only is meant to stay.
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-    return false;
+    return AtomicWrite::kCannotReplace;
   }
 
   std::filesystem::path tmp = path;
   tmp += ".tmp";
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  if (fd < 0) return AtomicWrite::kCannotCreate;
   bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
     ::unlink(tmp.c_str());
-    return false;
+    return ok ? AtomicWrite::kCannotReplace : AtomicWrite::kWriteFailed;
   }
   // Make the rename itself durable.
   std::filesystem::path dir = path.parent_path();
@@ -70,7 +70,11 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
     ::fsync(dfd);
     ::close(dfd);
   }
-  return true;
+  return AtomicWrite::kDone;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  return TryWriteFileAtomically(path, bytes) == AtomicWrite::kDone;
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {

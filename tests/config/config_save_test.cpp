@@ -9,6 +9,7 @@
 
 #include "config/config_document.h"
 #include "config_test_support.h"
+#include "test_support/file_size_limit.h"
 
 namespace zelph::config {
 namespace {
@@ -80,9 +81,30 @@ TEST(ConfigSave, ReadOnlyDestinationIsKeptAndReportsMinusTen) {
   ConfigDocument newer;
   int other = BuildSource(newer, "new", 1, 1);
   EXPECT_EQ(newer.Save(other, path), kSaveCannotReplace);
+  EXPECT_FALSE(zelph::test::HoldsTemporaryFile(dir.path()));
   ConfigDocument back;
   ASSERT_EQ(back.LoadFile(path), 0);
   EXPECT_STREQ(back.FindSection("s0")->GetRaw("k0"), "old");
+}
+
+// A write that fails part way (a full disk; here a file-size limit) is tried twice, then reported, and leaves
+// the old file and no temporary file.
+TEST(ConfigSave, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+  zelph::test::TempDir dir;
+  auto path = dir.path() / "Settings.ino";
+  ConfigDocument doc;
+  ASSERT_EQ(doc.Save(BuildSource(doc, "old", 1, 1), path), kSaveOk);
+  ConfigDocument large;
+  const int source = BuildSource(large, "a value long enough to grow the file", 60, 60);
+  {
+    zelph::test::FileSizeLimit limit(16 * 1024);
+    EXPECT_EQ(large.Save(source, path), kSaveWriteFailed);
+  }
+  EXPECT_FALSE(zelph::test::HoldsTemporaryFile(dir.path()));
+  ConfigDocument back;
+  ASSERT_EQ(back.LoadFile(path), 0);
+  EXPECT_STREQ(back.FindSection("s0")->GetRaw("k0"), "old");
+  EXPECT_EQ(large.Save(source, path), kSaveOk);
 }
 
 TEST(ConfigSave, MissingFolderAndMissingSourceCannotCreate) {

@@ -3,13 +3,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/bytes.h"
 #include "config/config_document.h"
 #include "config/ino_text.h"
 #include "config/pack_image.h"
@@ -39,6 +42,41 @@ inline std::vector<std::uint8_t> PackBytes(std::vector<PackResource> resources) 
   std::vector<std::uint8_t> pack;
   std::string error;
   EXPECT_TRUE(BuildPack(std::move(resources), u"test", pack, error)) << error;
+  return pack;
+}
+
+// `text` repeated until it fills `size` bytes: the smallest entries a document can be made of.
+inline std::vector<std::uint8_t> Repeated(std::string_view text, std::size_t size) {
+  std::vector<std::uint8_t> out(size);
+  std::size_t filled = std::min(size, text.size());
+  std::copy_n(text.begin(), filled, out.begin());
+  for (; filled < size; filled *= 2) {  // the filled part is whole repeats: copying it doubles them
+    std::copy_n(out.begin(), std::min(filled, size - filled),
+                out.begin() + static_cast<std::ptrdiff_t>(filled));
+  }
+  return out;
+}
+
+inline std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data) {
+  uLongf length = compressBound(data.size());
+  std::vector<std::uint8_t> packed(length);
+  EXPECT_EQ(compress2(packed.data(), &length, data.data(), data.size(), Z_BEST_COMPRESSION), Z_OK);
+  packed.resize(length);
+  return packed;
+}
+
+// A pack of one resource put together by hand, so that its directory can claim what the tools never write:
+// `stored` bytes that are said to inflate to `size`.
+inline std::vector<std::uint8_t> OneEntryPack(std::uint32_t id, std::uint32_t size,
+                                              const std::vector<std::uint8_t>& stored) {
+  std::vector<std::uint8_t> pack(kPackCountOffset, 0);
+  PutLe32(pack, 1);
+  PutLe32(pack, id);
+  PutLe32(pack, static_cast<std::uint32_t>(kPackHeaderSize + kPackEntrySize));
+  PutLe32(pack, static_cast<std::uint32_t>(stored.size()));
+  PutLe32(pack, size);
+  pack.resize(kPackHeaderSize + kPackEntrySize, 0);
+  pack.insert(pack.end(), stored.begin(), stored.end());
   return pack;
 }
 
@@ -83,6 +121,12 @@ class ConfigEnvironment : public ::testing::Test {
   }
 
   const std::filesystem::path& dir() const { return dir_.path(); }
+  // `bytes` as the file `name` in the test's folder; its path.
+  std::filesystem::path Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    auto path = dir() / name;
+    WriteFile(path, bytes);
+    return path;
+  }
   platform::Registry& registry() { return platform::SystemRegistry(); }
 
  private:

@@ -32,11 +32,6 @@ std::size_t EntryField(std::size_t index, std::size_t field) { return kPackHeade
 
 class ResourcePackTest : public test::ConfigEnvironment {
  protected:
-  std::filesystem::path Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    auto path = dir() / name;
-    test::WriteFile(path, bytes);
-    return path;
-  }
   std::vector<std::uint8_t> ThreeEntries() {
     return PackBytes({{30, "c", "BIN", Pattern(5000, 3)}, {10, "a", "BIN", Pattern(100, 1)},
                       {20, "b", "BIN", Pattern(1, 2)}});

@@ -5,6 +5,7 @@
 #include "config/registry_values.h"
 #include "config_test_support.h"
 #include "platform/build_variant.h"
+#include "test_support/peak_memory.h"
 
 namespace zelph::config {
 namespace {
@@ -112,6 +113,34 @@ TEST_F(LoadResourcesTest, BadPacksAreSkippedQuietly) {
   EXPECT_EQ(GlobalPackList().Count(), 6);
   EXPECT_NE(GlobalPackList().FindPack(7301), nullptr);
   EXPECT_EQ(GuiDocument().FindSection("map"), nullptr);
+}
+
+// Packs dropped into the data folder to take the game's memory at start-up, which reads every pack's
+// description: one whose description claims 1 GiB from 1 MiB, and descriptions within the size limit made
+// of the smallest entries there are (2-byte entries, or 4-byte sections). Each is skipped as a broken pack
+// is, and start-up stays far from 64 MiB.
+TEST_F(LoadResourcesTest, IndexBombPacksAreSkippedWithLittleMemory) {
+  RegisterGuiAndGame();
+  test::WriteFile(dir() / "claim.pak",
+                  test::OneEntryPack(7000, 1u << 30, std::vector<std::uint8_t>(1 << 20)));
+  Register("claim", dir() / "claim.pak");
+  const std::size_t size = 8 << 20;
+  for (auto [name, entry] : {std::pair{"entries", std::string_view("\x02\x00", 2)},
+                             std::pair{"sections", std::string_view("\x04\x00[\x00", 4)}}) {
+    const auto path = dir() / (std::string(name) + ".pak");
+    test::WriteFile(
+        path, PackBytes({{name[0] == 'e' ? 7100u : 7200u, "about", "INO", test::Repeated(entry, size)}}));
+    Register(name, path);
+  }
+  EXPECT_LT(zelph::test::PeakMemoryOf([&] { LoadResources(settings_); }), std::size_t{64} << 20);
+
+  ReleaseResources();
+  ASSERT_EQ(LoadResources(settings_), S_OK);
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(GlobalPackList().Count(), 4);  // the two within the limit stay for lookups
+  EXPECT_EQ(GlobalPackList().FindPack(7000), nullptr);
+  EXPECT_EQ(GuiDocument().SectionCount(), 1);
+  EXPECT_EQ(GameDocument().SectionCount(), 1);
 }
 
 TEST_F(LoadResourcesTest, SoundPackAloneTellsThePlayerToReinstall) {

@@ -7,6 +7,7 @@
 
 #include "config/user_settings.h"
 #include "config_test_support.h"
+#include "test_support/peak_memory.h"
 
 namespace zelph::config {
 namespace {
@@ -110,6 +111,31 @@ TEST_F(ToolsTest, SettingsTheGameWritesSurviveDecompileAndCompile) {
     }
   }
   EXPECT_NE(Output("a.txt").find("1_res_add=250"), std::string::npos);
+}
+
+// verify refuses what the game refuses, without the memory or time a hostile pack asks for: an entry that
+// claims 1 GiB, and eight directory entries that all point at the same bytes.
+TEST_F(ToolsTest, VerifyRefusesPackBombsQuickly) {
+  test::WriteFile(dir() / "claim.pak", test::OneEntryPack(7, 1u << 30, std::vector<std::uint8_t>(1 << 20)));
+  const auto run = zelph::test::RunProgram({ZELPH_PACK_TOOL, "verify", Path("claim.pak")}, Path("err.txt"));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_LT(run.peakBytes, 64 * zelph::test::kMiB);
+  EXPECT_NE(Output("err.txt").find("64 MiB"), std::string::npos) << Output("err.txt");
+
+  std::vector<PackResource> resources;
+  for (std::uint32_t id = 1; id <= 8; ++id)
+    resources.push_back({id, "r", "BIN", test::Repeated("x", 1 << 20)});
+  std::vector<std::uint8_t> pack = test::PackBytes(std::move(resources));
+  for (std::size_t i = 1; i < 8; ++i) {  // offset and compressed size of the first entry
+    std::copy_n(pack.begin() + kPackHeaderSize + 4, 8,
+                pack.begin() + kPackHeaderSize + i * kPackEntrySize + 4);
+  }
+  test::WriteFile(dir() / "shared.pak", pack);
+  EXPECT_EQ(Run(ZELPH_PACK_TOOL, "verify " + Path("shared.pak")), 1);
+  const std::string errors = Output("err.txt");
+  EXPECT_NE(errors.find("resource 0x2 (2) (r) shares bytes with resource 0x1 (1)"), std::string::npos)
+      << errors;
+  EXPECT_NE(errors.find("resource 0x8 (8) (r) shares bytes"), std::string::npos) << errors;
 }
 
 TEST_F(ToolsTest, BadInputGivesClearErrorsAndStatus) {

@@ -137,6 +137,29 @@ inline Bytes BuildPng(const PngPicture& s) {
   return out;
 }
 
+// An 8-bit run-length BMP whose data is only the end code: a 60-byte file for a black picture of any size.
+inline Bytes RunLengthBmp(std::int32_t width, std::int32_t height) {
+  BmpPicture bmp;
+  bmp.width = width;
+  bmp.height = height;
+  bmp.compression = 1;
+  bmp.palette = {{9, 9, 9}};
+  bmp.data = {0, 1};
+  return BuildBmp(bmp);
+}
+
+// A black one-bit grey PNG: deflate makes its rows almost nothing (8 KB for 8192 x 8192).
+inline Bytes OneBitPng(std::uint32_t width, std::uint32_t height, bool interlaced = false) {
+  PngPicture png;
+  png.width = width;
+  png.height = height;
+  png.bitDepth = 1;
+  png.colorType = PNG_COLOR_TYPE_GRAY;
+  png.interlaced = interlaced;
+  png.rows.assign(height, Bytes((width + 7) / 8, 0));
+  return BuildPng(png);
+}
+
 inline Bytes BuildEbm565(std::uint32_t width, std::uint32_t height, const std::vector<Pixel>& pixels,
                          std::uint32_t frames = 1, std::uint32_t frameWidth = 0, Color key = kMagenta) {
   // Rows of even(width) pixels; the padding pixel gets a value that must never show.

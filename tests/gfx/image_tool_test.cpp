@@ -10,6 +10,7 @@
 #include "image_samples.h"
 #include "platform/file_io.h"
 #include "reference.h"
+#include "test_support/peak_memory.h"
 #include "test_support/temp_dir.h"
 
 namespace zelph::gfx {
@@ -97,6 +98,25 @@ TEST_F(ImageToolTest, AlphaPicturesComeFromTheAlphaChannel) {
   ASSERT_EQ(DecodeImage(grey, Read("a.png"), 0), S_OK);
   EXPECT_EQ(grey.Row(0)[4] & 0x07E0, alpha.Row(0)[4] & 0x07E0);
   EXPECT_EQ(grey.Row(0)[4] >> 11, (grey.Row(0)[4] >> 6) & 0x1F) << "written as grey";
+}
+
+// The tool decodes as the game does, so picture bombs are refused before anything is allocated, and it
+// writes the largest picture out row by row: the whole tool, sanitizer runtime included, stays below 64 MiB.
+TEST_F(ImageToolTest, PictureBombsAndTheLargestPictureTakeLittleMemory) {
+  Write("bomb.bmp", samples::RunLengthBmp(8192, 8192));
+  Write("bomb.png", samples::OneBitPng(8192, 8192));
+  Write("largest.bmp", samples::RunLengthBmp(4096, 4096));
+  for (const char* name : {"bomb.bmp", "bomb.png", "largest.bmp"}) {
+    const bool bomb = name[0] == 'b';
+    const test::ProgramRun run =
+        test::RunProgram({ZELPH_IMAGE_TOOL, "decode", Path(name), Path("out.png")}, Path("err.txt"));
+    EXPECT_EQ(run.exitCode, bomb ? 1 : 0) << name << ": " << Errors();
+    EXPECT_LT(run.peakBytes, 64 * test::kMiB) << name;
+  }
+  Surface back(open.context);
+  ASSERT_EQ(DecodeImage(back, Read("out.png"), 0), S_OK);
+  EXPECT_EQ(back.Width(), 4096);
+  EXPECT_EQ(back.Row(4095)[4095], 0);
 }
 
 TEST_F(ImageToolTest, UnreadableInputAndBadUsageFailClearly) {

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "test_support/peak_memory.h"
 #include "test_support/temp_dir.h"
 
 namespace zelph::gfx {
@@ -34,6 +35,23 @@ TEST(PngWriter, WritesPixelsThatReadBackWithFullRangeColours) {
   EXPECT_EQ((std::vector<int>{rgb[3], rgb[4], rgb[5]}), (std::vector<int>{255, 0, 0}));
   EXPECT_EQ((std::vector<int>{rgb[6], rgb[7], rgb[8]}), (std::vector<int>{0, 130, 0}));
   EXPECT_EQ(rgb[9], 0);
+}
+
+// Rows are converted and written one at a time: a large picture costs its encoded file and one row, not a
+// second copy of itself in RGB.
+TEST(PngWriter, LargePictureIsWrittenRowByRow) {
+  zelph::test::TempDir dir;
+  const int side = 4096;
+  std::vector<std::uint16_t> pixels(std::size_t{side} * side, 0xF800);
+  const auto file = dir.path() / "large.png";
+  EXPECT_LT(zelph::test::PeakMemoryOf([&] { WritePngRgb565(file, pixels.data(), side, side, side * 2); }),
+            4 * zelph::test::kMiB);
+  ASSERT_TRUE(WritePngRgb565(file, pixels.data(), side, side, side * 2));
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  ASSERT_TRUE(png_image_begin_read_from_file(&image, file.c_str()));
+  EXPECT_EQ(image.width, static_cast<png_uint_32>(side));
+  png_image_free(&image);
 }
 
 TEST(PngWriter, RefusesImpossibleShapes) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "test_support/file_size_limit.h"
 #include "test_support/temp_dir.h"
 
 namespace zelph::platform {
@@ -28,6 +29,26 @@ TEST(FileIo, ReadOnlyDestinationIsLeftAlone) {
   auto bytes = ReadWholeFile(path);
   ASSERT_TRUE(bytes);
   EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "keep");
+}
+
+// Every way a write can fail says which step failed, and leaves the destination as it was and no temporary
+// file behind.
+TEST(FileIo, FailedWritesSayWhereAndLeaveNoTemporaryFile) {
+  test::TempDir dir;
+  const auto path = dir.path() / "a.bin";
+  ASSERT_TRUE(WriteFileAtomically(path, std::string_view("old")));
+  const std::vector<std::uint8_t> big(256 * 1024, 7);
+  {
+    test::FileSizeLimit limit(64 * 1024);
+    EXPECT_EQ(TryWriteFileAtomically(path, big), AtomicWrite::kWriteFailed);
+  }
+  EXPECT_EQ(TryWriteFileAtomically(dir.path() / "no" / "b.bin", big), AtomicWrite::kCannotCreate);
+  std::filesystem::create_directories(dir.path() / "taken" / "inside");  // a folder cannot be renamed over
+  EXPECT_EQ(TryWriteFileAtomically(dir.path() / "taken", big), AtomicWrite::kCannotReplace);
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(TryWriteFileAtomically(path, big), AtomicWrite::kCannotReplace);
+  EXPECT_EQ(ReadWholeFile(path), std::vector<std::uint8_t>({'o', 'l', 'd'}));
+  EXPECT_FALSE(test::HoldsTemporaryFile(dir.path()));
 }
 
 TEST(FileIo, MissingFileIsNotReadable) {

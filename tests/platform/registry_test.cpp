@@ -4,6 +4,7 @@
 
 #include "platform/file_io.h"
 #include "platform/reg_text.h"
+#include "test_support/file_size_limit.h"
 #include "test_support/temp_dir.h"
 
 namespace zelph::platform {
@@ -36,6 +37,23 @@ TEST(Registry, ValuesPersistAcrossInstancesAndKeepTheirTypes) {
   EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orv Software House\\OrvZelph II SA VGA]\n"
                       "\"sound_vol\"=dword:00000032\n"),
             std::string::npos);
+}
+
+// The registry writes its file the one crash-safe way: a write that fails keeps the old file whole and
+// leaves no temporary file.
+TEST(Registry, FailedWriteKeepsTheFileAndLeavesNoTemporaryFile) {
+  test::TempDir dir;
+  auto file = dir.path() / "registry.reg";
+  Registry reg(file);
+  ASSERT_TRUE(reg.WriteDword(kLm, kGame, "sound_vol", 50));
+  {
+    test::FileSizeLimit limit(4096);
+    EXPECT_FALSE(reg.WriteString(kLm, kGame, "long", std::string(8192, 'x')));
+  }
+  EXPECT_FALSE(test::HoldsTemporaryFile(dir.path()));
+  Registry again(file);
+  EXPECT_EQ(again.ReadDword(kLm, kGame, "sound_vol"), 50u);
+  EXPECT_FALSE(again.ReadString(kLm, kGame, "long"));
 }
 
 TEST(Registry, KeysAndNamesIgnoreLetterCase) {

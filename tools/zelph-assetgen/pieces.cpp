@@ -73,15 +73,16 @@ class Frame {
   }
 
   Shape Circle(int u, int v, int r) const {
-    const auto [cx, cy] = Point(u, v);
+    const std::pair<int, int> centre = Point(u, v);
     const int radius = Length(r);
-    return [cx, cy, radius](int x, int y) { return CircleDistance(x, y, cx, cy, radius); };
+    return
+        [centre, radius](int x, int y) { return CircleDistance(x, y, centre.first, centre.second, radius); };
   }
   Shape Capsule(int au, int av, int bu, int bv, int halfWidth) const {
-    const auto [ax, ay] = Point(au, av);
-    const auto [bx, by] = Point(bu, bv);
+    // Pairs rather than structured bindings: clang before 16 cannot capture bindings in a lambda.
+    const std::pair<int, int> a = Point(au, av), b = Point(bu, bv);
     const int half = Length(halfWidth);
-    return [=](int x, int y) { return CapsuleDistance(x, y, ax, ay, bx, by, half); };
+    return [=](int x, int y) { return CapsuleDistance(x, y, a.first, a.second, b.first, b.second, half); };
   }
   // Corners as u, v pairs.
   Shape Polygon(std::initializer_list<int> uv) const {

@@ -124,23 +124,21 @@ int Decode(const std::string& in, const std::string& out) {
   const Surface& picture = loaded.surface;
   const std::optional<EbmHeader> header = ReadEbmHeader(loaded.bytes);
   const bool grey = header && header->format == EbmFormat::k8ga;
-  const int channels = grey ? 1 : 3;
-  std::vector<std::uint8_t> samples;
-  samples.reserve(static_cast<std::size_t>(picture.Width()) * picture.Height() * channels);
-  for (int y = 0; y < picture.Height(); ++y) {
+  // Row by row: a large picture costs its surface and one row, not a second copy of itself.
+  auto rowAt = [&](int y, std::uint8_t* samples) {
+    const Pixel* row = picture.Row(y);
     for (int x = 0; x < picture.Width(); ++x) {
-      const Pixel p = picture.Row(y)[x];
       if (grey) {
-        samples.push_back(static_cast<std::uint8_t>((p >> 3) & 0xFC));
+        samples[x] = static_cast<std::uint8_t>((row[x] >> 3) & 0xFC);
         continue;
       }
-      const Color c = PixelToColor(p);
-      samples.push_back(static_cast<std::uint8_t>(c & 0xFF));
-      samples.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
-      samples.push_back(static_cast<std::uint8_t>((c >> 16) & 0xFF));
+      const Color c = PixelToColor(row[x]);
+      samples[3 * x] = static_cast<std::uint8_t>(c & 0xFF);
+      samples[3 * x + 1] = static_cast<std::uint8_t>((c >> 8) & 0xFF);
+      samples[3 * x + 2] = static_cast<std::uint8_t>((c >> 16) & 0xFF);
     }
-  }
-  if (!WritePng8(out, samples.data(), picture.Width(), picture.Height(), channels)) {
+  };
+  if (!WritePngRows(out, picture.Width(), picture.Height(), grey ? 1 : 3, rowAt)) {
     return Fail("cannot write " + out);
   }
   return kOk;

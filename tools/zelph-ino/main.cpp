@@ -102,16 +102,15 @@ int Check(const std::string& in, bool scrambled) {
   if (!ReadInput(in, image)) return kFailed;
   Unscramble(image, scrambled);
   const bool header = config::HasInoHeader(image);
-  std::vector<config::InoEntry> entries;
-  std::string error;
-  if (!config::VerifyInoImage(image, entries, error)) {
-    std::fprintf(stderr, "zelph-ino: %s: %s\n", in.c_str(), error.c_str());
-    return kFailed;
-  }
   std::size_t sections = 0, keys = 0;
-  for (const auto& e : entries) {
+  auto count = [&](const config::InoEntry& e) {
     sections += e.kind == config::EntryKind::kSection;
     keys += e.kind == config::EntryKind::kKey && !(header && e.offset == 0);
+  };
+  std::string error;
+  if (!config::VerifyInoImage(image, count, error)) {
+    std::fprintf(stderr, "zelph-ino: %s: %s\n", in.c_str(), error.c_str());
+    return kFailed;
   }
   std::printf("%s: %s, %zu sections, %zu keys\n", in.c_str(), header ? "checksum ok" : "no header (not checked)",
               sections, keys);

@@ -1,7 +1,9 @@
 #include "verify.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "config/config_document.h"
 #include "config/ino_format.h"
@@ -61,6 +63,30 @@ void CheckDescription(config::ResourcePack& pack, Report& report) {
               count);
 }
 
+// Resource data must lie after the directory and no two resources may share bytes: the tools never write
+// such a pack, and checking one would inflate the same bytes over and over. True when the layout is sound.
+bool CheckLayout(const config::PackImage& image, Report& report) {
+  std::vector<const config::PackImageEntry*> byOffset;
+  for (const auto& e : image.entries) byOffset.push_back(&e);
+  std::stable_sort(byOffset.begin(), byOffset.end(),
+                   [](const auto* a, const auto* b) { return a->entry.offset < b->entry.offset; });
+  const std::uint64_t dataStart = config::kPackHeaderSize + config::kPackEntrySize * image.entries.size();
+  const int before = report.problems;
+  std::uint64_t end = dataStart;
+  const config::PackImageEntry* previous = nullptr;
+  for (const auto* e : byOffset) {
+    if (e->entry.offset < end) {
+      report.Problem("resource " + Id(e->entry.id) + " (" + e->name + ") shares bytes with " +
+                     (previous ? "resource " + Id(previous->entry.id) : std::string("the directory")));
+    }
+    if (std::uint64_t last = std::uint64_t{e->entry.offset} + e->entry.compressedSize; last > end) {
+      end = last;
+      previous = e;
+    }
+  }
+  return report.problems == before;
+}
+
 }  // namespace
 
 int VerifyPack(const std::filesystem::path& path) {
@@ -76,6 +102,7 @@ int VerifyPack(const std::filesystem::path& path) {
     report.Problem(error);
     return report.problems;
   }
+  if (!CheckLayout(*image, report)) return report.problems;
   config::ResourcePack pack;
   if (!pack.Open(path)) {
     report.Problem("the game would not open this pack");
