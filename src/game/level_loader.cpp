@@ -188,7 +188,7 @@ std::unique_ptr<FieldObject> GameWorld::CreateObject(std::uint32_t definitionId,
   if (!def || !factory_) return nullptr;
   const bool randomX = x < 0, randomY = y < 0;
   const bool random = randomX || randomY;
-  auto draw = [this](std::int32_t side) {
+  auto draw = [](std::int32_t side) {
     return static_cast<std::int32_t>(std::int64_t{platform::Rand()} * side / platform::kRandMax);
   };
   if (randomX) x = draw(grid.Width());
