@@ -44,7 +44,8 @@ std::vector<std::uint8_t> BackPicture() {
 
 // A world set up as a level leaves it: grid, test grid, keyed texture, back image and composed picture.
 // `Restore` puts the field back between iterations by writing it afresh (not by copying a saved one, which
-// would leave the copy in the cache instead of the field, as a game never does).
+// would leave the copy in the cache instead of the field, as a game never does), and redraws the picture
+// as it stood before the capture.
 struct Field {
   game::GameWorld world;
   bool split;
