@@ -24,7 +24,19 @@ class XmpPlayer final : public ModulePlayer {
   Result Load(const void* data, std::size_t size) {
     int r = xmp_load_module_from_memory(context_, data, static_cast<long>(size));
     if (r == -XMP_ERROR_SYSTEM) return E_OUTOFMEMORY;
-    return r == 0 ? S_OK : E_INVALIDARG;
+    if (r != 0) return E_INVALIDARG;
+    // libxmp keeps the length and loop of a sample whose data the file does not hold, and its invert-loop
+    // effect (EFx) then writes through the missing data. Such a sample is made empty: silent, as it sounds.
+    xmp_module_info info;
+    xmp_get_module_info(context_, &info);
+    for (int i = 0; info.mod && i < info.mod->smp; ++i) {
+      xmp_sample& sample = info.mod->xxs[i];
+      if (sample.data) continue;
+      sample.len = sample.lps = sample.lpe = 0;
+      sample.flg &= ~(XMP_SAMPLE_LOOP | XMP_SAMPLE_LOOP_BIDIR | XMP_SAMPLE_LOOP_REVERSE | XMP_SAMPLE_LOOP_FULL |
+                      XMP_SAMPLE_SLOOP | XMP_SAMPLE_SLOOP_BIDIR);
+    }
+    return S_OK;
   }
 
   Result Start(int rate) override {

@@ -143,6 +143,25 @@ TEST_F(HssMusic, DamagedModulesAreRefused) {
   EXPECT_TRUE(Silent(rig.Pull(100)));
 }
 
+// A looped sample whose data the file does not hold, under the invert-loop effect (EFx): libxmp 4.5 keeps
+// the sample's length without data and the effect writes into the missing data. Found by fuzzing.
+TEST_F(HssMusic, LoopedSampleMissingFromTheFileIsSilentUnderInvertLoop) {
+  zelph::test::Bytes mod = MakeMod();
+  std::uint8_t* second = mod.data() + 20 + 30;     // the second sample's header
+  second[22] = 0x10;                               // 4096 words (big-endian): beyond the end of the file
+  second[25] = 64;                                 // volume
+  second[28] = 0x01;                               // a loop of 256 words
+  std::uint8_t* cell = mod.data() + 1084 + 2 * 4;  // row 0, channel 2
+  const std::uint8_t note[] = {0x01, 0xAC, 0x2E, 0xFF};  // C-3, instrument 2, invert loop at full speed
+  std::copy(std::begin(note), std::end(note), cell);
+  Rig rig;
+  ASSERT_EQ(rig.Open(), S_OK);
+  hssMusic music;
+  ASSERT_EQ(music.load(mod.data(), mod.size(), false), S_OK);
+  ASSERT_GE(rig.speaker->playMusic(&music, kHssPlayAnyChannel), 0);
+  EXPECT_GT(Peak(rig.Pull(kSongFrames / 2)), 1000);  // the first instrument still sounds
+}
+
 TEST_F(HssMusic, DestroyingMusicSilencesItsChannel) {
   Rig rig;
   ASSERT_EQ(rig.Open(), S_OK);
