@@ -5,6 +5,7 @@
 
 #include "config/pack_list.h"
 #include "config/resources.h"
+#include "game/animated_picture.h"
 #include "game/game_world.h"
 #include "gfx/gfx_result.h"
 #include "platform/random.h"
@@ -189,11 +190,8 @@ void FieldObject::ReleaseImages(int) {
 Result FieldObject::LoadImages(int) {
   config::ResourcePack* pack = PackOf({blowImageId_, blowAlphaId_, markImageId_, markAlphaId_});
   if (hasBlowAnim) {
-    for (auto [blow, id] : {std::pair{&blowSprite, blowImageId_}, std::pair{&blowAlpha, blowAlphaId_}}) {
-      if (id == 0 || Failed(ui::LoadPicture(*blow, pack, id))) continue;
-      blow->SetAnimation(true, blowAnim[2], blowAnim[1], blowAnim[3] != 0, 0);
-      blow->SetFrame(blowAnim[0]);
-    }
+    LoadAnimatedPicture(blowSprite, pack, blowImageId_, blowAnim, blowAnim[3] != 0);
+    LoadAnimatedPicture(blowAlpha, pack, blowAlphaId_, blowAnim, blowAnim[3] != 0);
   }
   if (markImageId_) ui::LoadPicture(markSprite, pack, markImageId_);
   if (markAlphaId_) ui::LoadPicture(markAlpha, pack, markAlphaId_);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "game/animated_picture.h"
 #include "game/game_world.h"
 #include "gfx/blit.h"
 #include "sound/sound_globals.h"
@@ -14,11 +15,9 @@ namespace {
 
 constexpr std::int32_t kLaserDeathSeconds = 5;
 
-// An emitter picture with its animation ("laser_anim" and the like: first frame, step, delay, one-shot).
+// An emitter picture with its animation ("laser_anim" and the like).
 void LoadEmitter(gfx::Sprite& sprite, std::uint32_t id, const std::array<std::int32_t, 4>& anim) {
-  if (Failed(ui::LoadPicture(sprite, ui::PackFor(id), id))) return;
-  sprite.SetAnimation(true, anim[2], anim[1], anim[3] != 0, 0);
-  sprite.SetFrame(anim[0]);
+  LoadAnimatedPicture(sprite, ui::PackFor(id), id, anim, anim[3] != 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "game/animated_picture.h"
 #include "ui/pictures.h"
 
 namespace zelph::objects {
@@ -20,12 +21,9 @@ void PicturedObject::ReadPictureKeys(const config::ConfigSection& def) {
 
 Result PicturedObject::LoadImages(int flag) {
   FieldObject::LoadImages(flag);
-  for (auto [target, id] : {std::pair{&picture_, imageId_}, std::pair{&pictureAlpha_, alphaImageId_}}) {
-    if (id == 0) continue;
-    if (Failed(ui::LoadPicture(*target, PackOf({imageId_, alphaImageId_}), id))) continue;
-    target->SetAnimation(true, playParam_[2], playParam_[1], false, 0);
-    target->SetFrame(playParam_[0]);
-  }
+  config::ResourcePack* pack = PackOf({imageId_, alphaImageId_});
+  game::LoadAnimatedPicture(picture_, pack, imageId_, playParam_, false);
+  game::LoadAnimatedPicture(pictureAlpha_, pack, alphaImageId_, playParam_, false);
   return S_OK;
 }
 

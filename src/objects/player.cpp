@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "config/pack_list.h"
+#include "game/animated_picture.h"
 #include "game/game_world.h"
 #include "gfx/blit.h"
 #include "gfx/gfx_result.h"
@@ -77,11 +78,8 @@ Result Player::LoadImages(int flag) {
   config::ResourcePack* pack = PackOf({pictureIds_[0], alphaIds_[0], pictureIds_[1], alphaIds_[1], pictureIds_[2],
                                        alphaIds_[2], pictureIds_[3], alphaIds_[3]});
   for (int i = 0; i < 4; ++i) {
-    for (auto [sprite, id] : {std::pair{&pictures_[i], pictureIds_[i]}, std::pair{&alphas_[i], alphaIds_[i]}}) {
-      if (id == 0 || Failed(ui::LoadPicture(*sprite, pack, id))) continue;
-      sprite->SetAnimation(true, playParam_[2], playParam_[1], false, 0);
-      sprite->SetFrame(playParam_[0]);
-    }
+    game::LoadAnimatedPicture(pictures_[i], pack, pictureIds_[i], playParam_, false);
+    game::LoadAnimatedPicture(alphas_[i], pack, alphaIds_[i], playParam_, false);
   }
   return S_OK;
 }
