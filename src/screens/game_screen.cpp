@@ -2,6 +2,7 @@
 
 #include "gfx/gfx_result.h"
 #include "platform/random.h"
+#include "platform/virtual_keys.h"
 #include "ui/control_tree.h"
 
 namespace zelph::screens {
@@ -49,7 +50,12 @@ Result GameScreen::Tick(std::uint32_t) {
   return S_OK;
 }
 
-Result GameScreen::KeyDown(int keyCode, std::uint32_t) {
+Result GameScreen::KeyDown(int keyCode, std::uint32_t rawKey) {
+  // Escape is the keyboard's way to the top bar's menu button.
+  if (rawKey == platform::vk::kEscape && topBar.commandTarget) {
+    ui::Send(topBar.commandTarget, kMenuButtonId, ui::ArgOf(&topBar), topBar.id);
+    return ui::kHandled;
+  }
   if (world.player) world.player->KeyDown(keyCode);
   return ui::kHandled;
 }
