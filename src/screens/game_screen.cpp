@@ -1,5 +1,6 @@
 #include "screens/game_screen.h"
 
+#include "gfx/blit.h"
 #include "gfx/gfx_result.h"
 #include "platform/random.h"
 #include "platform/virtual_keys.h"
@@ -34,6 +35,9 @@ void GameScreen::TakeFocus() { ui::SetKeyFocus(this); }
 Result GameScreen::Draw(gfx::Surface& target, int originX, int originY, const ui::Rect&) {
   const gfx::Rect saved = target.ClipRect();
   target.SetClipRect(nullptr);
+  // A field smaller than the screen leaves the rest black, not showing what the screens before it drew.
+  const gfx::Rect area{originX + rect.left, originY + rect.top, originX + rect.right, originY + rect.bottom};
+  gfx::FillRect(target, &area, 0);
   world.Draw(target, originX + rect.left, originY + rect.top);
   target.SetClipRect(&saved);
   return S_OK;
