@@ -8,6 +8,7 @@
 #include "objects/kind_math.h"
 #include "objects/kind_motion.h"
 #include "objects/numbered_keys.h"
+#include "objects/rect_contact.h"
 #include "platform/random.h"
 
 namespace zelph::objects {
@@ -138,7 +139,7 @@ int BallObject::Collide(FieldObject* other, std::uint32_t flags) {
       return 1;
     }
   }
-  if (other == lastHit) lastHit = nullptr;
+  EndContact(*this, *other);
   return 0;
 }
 

@@ -23,8 +23,8 @@ Result FrameObstacle::Init(const config::ConfigSection& def, std::int32_t x, std
 Result FrameObstacle::Update(game::CellGrid& grid, std::uint32_t flags) {
   if (Failed(FieldObject::Update(grid, flags))) return gfx::GFX_E_GENERIC;
   const std::int32_t frame = Picture().Frame();
-  // Frames past the last rectangle keep the one they found.
-  if (frame >= 0 && static_cast<std::size_t>(frame) < frameRects_.size()) {
+  // Frames past the last rectangle keep the one they found; without a picture the definition's stays.
+  if (Picture().FrameCount() > 0 && frame >= 0 && static_cast<std::size_t>(frame) < frameRects_.size()) {
     figureRect = frameRects_[static_cast<std::size_t>(frame)];
   }
   FadeOrMove(*this, grid, flags);
