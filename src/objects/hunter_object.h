@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/field_object.h"
 #include "gfx/rect.h"
 #include "gfx/sprite.h"
 #include "objects/numbered_keys.h"
-#include "game/field_object.h"
 
 namespace zelph::objects {
 

@@ -22,7 +22,8 @@ std::vector<PointList> ReadPointLists(const config::ConfigSection& definition, s
 // The readable edge rectangles of prefix + first .. prefix + last.
 std::vector<gfx::Rect> ReadEdgeRects(const config::ConfigSection& definition, std::string_view prefix,
                                      std::int32_t first, std::int32_t last);
-// "key" as left, top, right, bottom (each kept within the coordinate limit); nullopt when missing or unreadable.
+// "key" as left, top, right, bottom (each kept within the coordinate limit); nullopt when missing or
+// unreadable.
 std::optional<gfx::Rect> ReadEdges(const config::ConfigSection& definition, std::string_view key);
 
 }  // namespace zelph::objects

@@ -12,7 +12,8 @@ void EndContact(FieldObject& self, FieldObject& other) {
 int RectKindCollide(FieldObject& self, FieldObject* other, std::uint32_t flags, bool ownResponse) {
   if (!other || other == &self || other->AcceptsContact(&self) != 1) return 0;
   const bool circle = other->figureKind == game::kFigureCircle;
-  const bool hit = circle ? FieldObject::CircleHitsRect(*other, self, nullptr) : FieldObject::RectHitsRect(self, *other);
+  const bool hit =
+      circle ? FieldObject::CircleHitsRect(*other, self, nullptr) : FieldObject::RectHitsRect(self, *other);
   if (!hit) {
     EndContact(self, *other);
     return 0;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/grid_line.h"
 #include "gfx/blit.h"
 #include "gfx/gfx_result.h"
 #include "gfx/sprite.h"
-#include "game/grid_line.h"
 #include "ui/pictures.h"
 
 namespace zelph::objects {
@@ -44,11 +44,13 @@ void StampObject::MarkDisc(game::CellGrid& grid) const {
   const std::int64_t r = radius;
   const std::int32_t cx = CellX(), cy = CellY();
   // Rows beyond the grid write nothing; the loop stops at the grid's height either way.
-  const std::int64_t rows = std::min<std::int64_t>(r, std::int64_t{grid.Height()} + std::abs(std::int64_t{cy}));
+  const std::int64_t rows =
+      std::min<std::int64_t>(r, std::int64_t{grid.Height()} + std::abs(std::int64_t{cy}));
   for (std::int64_t i = 0; i < rows; ++i) {
     const auto half = static_cast<std::int32_t>(std::sqrt(static_cast<double>(r * r - i * i)));
     const std::int32_t x0 = static_cast<std::int32_t>(std::max<std::int64_t>(0, std::int64_t{cx} - half));
-    const std::int32_t x1 = static_cast<std::int32_t>(std::min<std::int64_t>(grid.Width(), std::int64_t{cx} + half));
+    const std::int32_t x1 =
+        static_cast<std::int32_t>(std::min<std::int64_t>(grid.Width(), std::int64_t{cx} + half));
     const auto up = static_cast<std::int32_t>(cy - i), down = static_cast<std::int32_t>(cy + i);
     game::DrawGridLine(grid, x0, up, x1, up, game::CELL_SLOW, game::kLineOr);
     game::DrawGridLine(grid, x0, down, x1, down, game::CELL_SLOW, game::kLineOr);

@@ -1,10 +1,9 @@
 // The hunter as a player meets it: it comes at the head along the larger distance or the diagonal, turns
 // its picture the short way a step at a time, stops short of captured ground and of colliding objects, and
 // catches the head, unless the head is in god mode and kills it.
-#include "objects/hunter_object.h"
-
 #include <utility>
 
+#include "objects/hunter_object.h"
 #include "objects/kinds_rig.h"
 #include "ui/support/pictures.h"
 
@@ -20,8 +19,8 @@ std::string HunterDefinition(std::uint32_t id, const std::string& keys) {
                      "speed_rand=2 2\nprocess_cur_state=1\ncollide=1\nmove_on=3\n";
   const int ahead[8][2] = {{0, -6}, {6, -6}, {6, 0}, {6, 6}, {0, 6}, {-6, 6}, {-6, 0}, {-6, -6}};
   for (int d = 0; d < 8; ++d) {
-    text += "b_pnt_" + std::to_string(d) + "=1 " + std::to_string(ahead[d][0]) + " " + std::to_string(ahead[d][1]) +
-            "\ncoll_rect_" + std::to_string(d) + "=-5 -5 5 5\n";
+    text += "b_pnt_" + std::to_string(d) + "=1 " + std::to_string(ahead[d][0]) + " " +
+            std::to_string(ahead[d][1]) + "\ncoll_rect_" + std::to_string(d) + "=-5 -5 5 5\n";
   }
   return text;
 }
@@ -29,8 +28,8 @@ std::string HunterDefinition(std::uint32_t id, const std::string& keys) {
 class Hunter : public KindsTest {
  protected:
   // The head at (100, 0) and one hunter (definition 2 with `keys` first) at (x, y).
-  void PlayWithHunter(std::int32_t x, std::int32_t y, const std::string& keys = "", const std::string& more = "",
-                      int count = 2, const std::string& head = "") {
+  void PlayWithHunter(std::int32_t x, std::int32_t y, const std::string& keys = "",
+                      const std::string& more = "", int count = 2, const std::string& head = "") {
     Play("en_2_ID=2\nen_2_xy=" + std::to_string(x) + " " + std::to_string(y) + "\n" + more, count,
          HunterDefinition(2, keys), head);
     hunter = dynamic_cast<HunterObject*>(Find(2));
@@ -83,8 +82,9 @@ TEST_F(Hunter, TurnsItsPictureTheShortWayOneStepEveryTurnDelayPlusOneUpdates) {
   gfx::Sprite held[8];
   std::string images;
   for (int d = 0; d < 8; ++d) {
-    ASSERT_EQ(held[d].LoadMemory(ui::test::Solid(4, 4, {0x101010u * static_cast<unsigned>(d + 1)}), 0, 0x5200 + d),
-              S_OK);
+    ASSERT_EQ(
+        held[d].LoadMemory(ui::test::Solid(4, 4, {0x101010u * static_cast<unsigned>(d + 1)}), 0, 0x5200 + d),
+        S_OK);
     images += "image_" + std::to_string(d) + "=" + std::to_string(0x5200 + d) + "\n";
   }
   // The head to the left: left is 6, reached from 0 by way of 7.
@@ -140,7 +140,8 @@ TEST_F(Hunter, ACollidingObjectStopsOnlyAHunterThatDoesNotCollideItself) {
 TEST_F(Hunter, CatchesTheHeadUnlessGodModeKillsIt) {
   for (const bool hunterFirst : {false, true}) {
     for (const bool god : {false, true}) {
-      const std::string where = std::string(hunterFirst ? "hunter first" : "head first") + (god ? ", god mode" : "");
+      const std::string where =
+          std::string(hunterFirst ? "hunter first" : "head first") + (god ? ", god mode" : "");
       PlayWithHunter(100, 42);
       head->SetCell(100, 30);  // out on open ground: the hunter's radius keeps it off the border
       if (hunterFirst) std::swap(world.objects[0], world.objects[1]);
@@ -162,7 +163,8 @@ TEST_F(Hunter, CatchesTheHeadUnlessGodModeKillsIt) {
 TEST_F(Hunter, AMissingProbeOrRectangleKeyShiftsTheLaterOnesDown) {
   const std::string keys = "b_pnt_0=1 0 -9\nb_pnt_2=2 1 1 2 2\ncoll_rect_1=-1 -2 3 4\n";
   Play("en_2_ID=2\nen_2_xy=60 60\n", 2,
-       "[enemy]\nID=2\ntype=300000\nrect=-5 -5 10 10\naprox_figure=20000\naprox_figure_param=0 0 5 0 0 0 0 0\n" +
+       "[enemy]\nID=2\ntype=300000\nrect=-5 -5 10 10\naprox_figure=20000\naprox_figure_param=0 0 5 0 0 0 0 "
+       "0\n" +
            keys);
   hunter = dynamic_cast<HunterObject*>(Find(2));
   ASSERT_NE(hunter, nullptr);

@@ -25,15 +25,16 @@ class KindsTest : public game::test::WorldTest {
   // The head at (100, 0) and then the entries of `placed` ("en_2_ID=5\nen_2_xy=40 50\n", ...), `count` in
   // all; `head` keys come before the head's own (the first entry of a key wins), `level` keys before the
   // box's, so a test may give its own borders.
-  void Play(const std::string& placed, int count, const std::string& definitions, const std::string& head = "",
-            const std::string& level = "") {
+  void Play(const std::string& placed, int count, const std::string& definitions,
+            const std::string& head = "", const std::string& level = "") {
     world.Reset();
     document.Clear();
     // Unprotected, one pixel per frame, unless the test says otherwise.
     const std::string headKeys = "unbreakable_param=0 10\nspeed_rand=1 1\n";
     Document(std::string(game::test::kLayout) + "laser_death_time=1\n" +
-                 Level(1, 1, level + game::test::kBox + "enemy_count=" + std::to_string(count) +
-                                 "\nen_1_ID=1\nen_1_xy=100 0\n" + placed) +
+                 Level(1, 1,
+                       level + game::test::kBox + "enemy_count=" + std::to_string(count) +
+                           "\nen_1_ID=1\nen_1_xy=100 0\n" + placed) +
                  "[enemy]\nID=1\n" + head + headKeys + kHeadKeys + definitions,
              false);
     ASSERT_EQ(Load(), S_OK);

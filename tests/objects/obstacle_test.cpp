@@ -1,12 +1,11 @@
 // The animated obstacle: it never moves, its collision rectangle follows the frame it shows (the last one
 // staying for frames beyond the list), a reload of its pictures leaves it on its frame, and balls bounce
 // off it whichever of the two comes first in the level's list.
-#include "objects/frame_obstacle.h"
-
 #include <utility>
 
 #include "game/game_world.h"
 #include "objects/ball_rig.h"
+#include "objects/frame_obstacle.h"
 #include "ui/support/pictures.h"
 
 namespace zelph::objects::test {
@@ -35,7 +34,8 @@ class Obstacle : public BallTest {
     strip.Reset(false);
     BallTest::TearDown();
   }
-  std::unique_ptr<FrameObstacle> Make(const Definitions& defs, std::uint32_t id, std::int32_t x, std::int32_t y) {
+  std::unique_ptr<FrameObstacle> Make(const Definitions& defs, std::uint32_t id, std::int32_t x,
+                                      std::int32_t y) {
     auto o = std::make_unique<FrameObstacle>();
     EXPECT_EQ(o->Init(defs.Section(id), x, y), S_OK);
     return o;
@@ -63,7 +63,8 @@ TEST_F(Obstacle, FramesPastTheLastRectangleKeepItAndTheObstacleNeverMoves) {
   EXPECT_EQ(o->position, (game::Vec8{50 * 256, 30 * 256}));
 
   // A missing rectangle is skipped, the next taking its place; without a picture the definition's stays.
-  Definitions gaps(ObstacleDefinition(2, "frames_borders_count=3\nb_frame_1=-1 -1 1 1\nb_frame_3=-3 -3 3 3\n"));
+  Definitions gaps(
+      ObstacleDefinition(2, "frames_borders_count=3\nb_frame_1=-1 -1 1 1\nb_frame_3=-3 -3 3 3\n"));
   auto bare = Make(gaps, 2, 50, 30);
   EXPECT_EQ(bare->FrameRects(), (std::vector<gfx::Rect>{r0, r2}));
   bare->Update(grid, game::kUpdateAll);

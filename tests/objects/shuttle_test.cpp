@@ -1,11 +1,10 @@
 // The shuttle as a player sees it: it runs along its axis, is turned back at the field's edges by its
 // collision rectangle, by captured ground at either end, and by other objects, once per contact.
-#include "objects/shuttle_object.h"
-
 #include <algorithm>
 #include <cmath>
 
 #include "objects/ball_rig.h"
+#include "objects/shuttle_object.h"
 
 namespace zelph::objects::test {
 namespace {
@@ -30,7 +29,8 @@ class Shuttle : public BallTest {
   Definitions defs{ShuttleDefinition(1) + ShuttleDefinition(2, "move_param=0 1 0 0\n") +
                    ShuttleDefinition(3, "move_param=0 0 0 0\nspeed_rand=3 3\n") +
                    ShuttleDefinition(4, "b_pnt1=1 -11 0\nb_pnt2=1 11 0\n") +
-                   ShuttleDefinition(5, "move_param=0 1 0 0\nb_pnt1=1 0 -6\nb_pnt2=1 0 6\n") + BallDefinition(9)};
+                   ShuttleDefinition(5, "move_param=0 1 0 0\nb_pnt1=1 0 -6\nb_pnt2=1 0 6\n") +
+                   BallDefinition(9)};
   CellGrid grid = OpenField(100, 60);
 };
 
@@ -116,7 +116,8 @@ TEST_F(Shuttle, TheAxisComesFromMoveParam) {
   EXPECT_EQ(std::abs(v->velocity.y), 256);
   auto free = Make(3, 50, 30);
   EXPECT_EQ(free->RunsAlong(), ShuttleObject::Axis::kFree);
-  EXPECT_NEAR(std::hypot(free->velocity.x, free->velocity.y), 768, 4) << "the random direction it was made with";
+  EXPECT_NEAR(std::hypot(free->velocity.x, free->velocity.y), 768, 4)
+      << "the random direction it was made with";
   EXPECT_EQ(free->figureRect, (gfx::Rect{-10, -5, 10, 5})) << "\"coll_rect\" replaces the figure";
 }
 
@@ -125,7 +126,9 @@ TEST_F(Shuttle, AContactTurnsItBackAlongItsAxisOncePerContact) {
     auto s = Make(1, 50, 30);
     s->velocity = {256, 0};
     auto ball = MakeBall(defs.Section(9), 64, 30, {-768, 0});
-    auto meet = [&] { return shuttleAsks ? s->Collide(ball.get(), kAskBoth) : ball->Collide(s.get(), kAskBoth); };
+    auto meet = [&] {
+      return shuttleAsks ? s->Collide(ball.get(), kAskBoth) : ball->Collide(s.get(), kAskBoth);
+    };
     EXPECT_EQ(meet(), 1);
     EXPECT_EQ(s->velocity, (Vec8{-256, 0})) << shuttleAsks;
     EXPECT_EQ(ball->velocity, (Vec8{768, 0})) << "the ball bounces off the shuttle's right side";

@@ -1,9 +1,8 @@
 // The stamp as a level builds it: its picture goes into the wood for good, colour key and all, a disc of
 // cells becomes ground that slows the head's cut, and the stamp itself is gone before play starts.
-#include "objects/stamp_object.h"
-
 #include "objects/ball_rig.h"
 #include "objects/kinds_rig.h"
+#include "objects/stamp_object.h"
 #include "ui/support/pictures.h"
 
 namespace zelph::objects::test {
@@ -86,11 +85,14 @@ TEST_F(Stamp, ThePictureGoesIntoTheWoodWithoutItsColourKey) {
   constexpr gfx::Color kInk = 0x00FF00;
   gfx::Sprite picture, alpha;
   // Magenta on the left half, green on the right; the alpha lets only the top row through.
-  ASSERT_EQ(picture.LoadMemory(ui::test::Strip(4, 4, 1, [](int, int x, int) { return x < 2 ? gfx::kMagenta : kInk; }),
-                               0, 0x5401),
+  ASSERT_EQ(
+      picture.LoadMemory(
+          ui::test::Strip(4, 4, 1, [](int, int x, int) { return x < 2 ? gfx::kMagenta : kInk; }), 0, 0x5401),
+      S_OK);
+  ASSERT_EQ(alpha.LoadMemory(ui::test::Alpha(4, 4, [](int, int y) { return y == 0 ? 255 : 0; }), 0, 0x5402),
             S_OK);
-  ASSERT_EQ(alpha.LoadMemory(ui::test::Alpha(4, 4, [](int, int y) { return y == 0 ? 255 : 0; }), 0, 0x5402), S_OK);
-  Definitions defs(StampDefinition(1, 1, "image=0x5401\n") + StampDefinition(2, 1, "image=0x5401\nimage_a=0x5402\n"));
+  Definitions defs(StampDefinition(1, 1, "image=0x5401\n") +
+                   StampDefinition(2, 1, "image=0x5401\nimage_a=0x5402\n"));
 
   Place(defs, 1, 10, 10);  // its rectangle's corner at (8, 8)
   EXPECT_EQ(At(8, 8), gfx::ColorToPixel(gfx::kMagenta)) << "the colour key is copied as a colour";
@@ -120,7 +122,8 @@ TEST_F(StampInPlay, TheLevelKeepsTheMarkAndThePictureButNotTheStamp) {
 
 TEST_F(StampInPlay, TheCutCrossingAStampedCellMovesOneStepSlowly) {
   auto steps = [this](bool stamped) {
-    Play(stamped ? "en_2_ID=2\nen_2_xy=100 20\n" : "", stamped ? 2 : 1, StampDefinition(2, 1), "speed_rand=2 2\n");
+    Play(stamped ? "en_2_ID=2\nen_2_xy=100 20\n" : "", stamped ? 2 : 1, StampDefinition(2, 1),
+         "speed_rand=2 2\n");
     Frames(kStartDelayFrames);
     head->KeyDown(kDirDown);
     std::vector<std::int32_t> moved;
