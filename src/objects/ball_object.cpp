@@ -19,9 +19,6 @@ using game::kOne;
 
 namespace {
 
-// A fifth of the velocity, reversed, per back-off step, and at most this many steps.
-constexpr std::int64_t kBackOffDivisor = 1280;
-constexpr int kMaxBackOffSteps = 7;
 // A reflected direction closer than this to an axis gets a random component, so that the ball never runs
 // along an edge for ever.
 constexpr double kStallLimit = 0.05;
@@ -91,14 +88,8 @@ Result BallObject::Move(CellGrid& grid) {
   // Ground touched in the frame an edge turned the ball: backing off and reflecting with the turned
   // velocity would push it into that ground and strand it, so both use the velocity it came in with.
   velocity = incoming;
-  // Back out of the ground by a fifth of the velocity per step; `contact` keeps the last place the rim
-  // touched.
-  const Vec8 back{static_cast<std::int32_t>(-std::int64_t{velocity.x} * kOne / kBackOffDivisor),
-                  static_cast<std::int32_t>(-std::int64_t{velocity.y} * kOne / kBackOffDivisor)};
-  for (int step = 0; step < kMaxBackOffSteps; ++step) {
-    position = Add(position, back);
-    if (ContactProbe(grid, *border, &contact) == 0) break;
-  }
+  // `contact` keeps the last place the rim touched while backing out.
+  BackOff(*this, grid, *border, velocity, &contact);
   Bounce(contact);
   lastContact_ = {contact.x >> 8, contact.y >> 8};
   SetPosition(Add(position, velocity));

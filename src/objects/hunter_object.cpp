@@ -14,13 +14,8 @@ namespace zelph::objects {
 
 using game::CellGrid;
 using game::FieldObject;
-using game::kOne;
 
 namespace {
-
-// A fifth of the velocity, reversed, per back-off step, and at most this many steps.
-constexpr std::int64_t kBackOffDivisor = 1280;
-constexpr int kMaxBackOffSteps = 7;
 
 // Unit steps of directions 0 (up) to 7 (up-left); diagonals take the full speed on both axes.
 constexpr std::array<std::array<std::int32_t, 2>, kHunterDirections> kSteps{
@@ -125,12 +120,7 @@ Result HunterObject::Move(CellGrid& grid) {
   } else if (probe_ && ContactProbe(grid, *probe_, nullptr)) {
     // Backed out the way it came, even when an edge turned it in this frame: backing off along the
     // turned velocity would push it on into the ground.
-    const Vec8 back{static_cast<std::int32_t>(-std::int64_t{incoming.x} * kOne / kBackOffDivisor),
-                    static_cast<std::int32_t>(-std::int64_t{incoming.y} * kOne / kBackOffDivisor)};
-    for (int step = 0; step < kMaxBackOffSteps; ++step) {
-      position = Add(position, back);
-      if (!ContactProbe(grid, *probe_, nullptr)) break;
-    }
+    BackOff(*this, grid, *probe_, incoming, nullptr);
     Head(kHunterStop);
   }
   SetPosition(position);

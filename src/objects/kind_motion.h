@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
+
+#include "config/value_types.h"
 
 #include "game/cell_grid.h"
 #include "game/field_object.h"
@@ -34,6 +37,20 @@ inline game::Vec8 ClampToField(game::Vec8 p, std::int32_t radius, const game::Ce
   p.x = std::min(std::max(p.x, low), (grid.Width() - radius) * game::kOne);
   p.y = std::min(std::max(p.y, low), (grid.Height() - radius) * game::kOne);
   return p;
+}
+
+// Backs `o` out of the ground it ran into: a fifth of `velocity`, reversed, per step, until `probe` feels
+// nothing or after seven steps. `contact`, when given, keeps the last place the probe touched.
+inline void BackOff(game::FieldObject& o, const game::CellGrid& grid, const std::vector<config::Point>& probe,
+                    game::Vec8 velocity, game::Vec8* contact) {
+  constexpr std::int64_t kDivisor = 1280;
+  constexpr int kMaxSteps = 7;
+  const game::Vec8 back{static_cast<std::int32_t>(-std::int64_t{velocity.x} * game::kOne / kDivisor),
+                        static_cast<std::int32_t>(-std::int64_t{velocity.y} * game::kOne / kDivisor)};
+  for (int step = 0; step < kMaxSteps; ++step) {
+    o.position = {o.position.x + back.x, o.position.y + back.y};
+    if (o.ContactProbe(grid, probe, contact) == 0) break;
+  }
 }
 
 // With flag 4 a dead object fades by its step until the fade cannot go on, and is then removed; otherwise,
