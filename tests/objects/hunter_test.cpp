@@ -118,6 +118,21 @@ TEST_F(Hunter, StopsShortOfCapturedGroundAndTriesAgainEveryFrame) {
   EXPECT_EQ(hunter->CellY(), 52) << "each frame it sets off, touches and backs off again";
 }
 
+TEST_F(Hunter, GroundMetAtTheEdgeOfItsRangeDoesNotStrandIt) {
+  // Ground along the top five rows, a probe a cell ahead: the edge of its range (its radius, 5) turns it
+  // in the same frame its probe touches the ground, and it must back out the way it came, not into it.
+  PlayWithHunter(100, 20, "move_on=2\nspeed_rand=1 1\nb_pnt_0=1 0 -1\n");
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 200; ++x) world.grid.At(x, y) = game::CELL_FILLED;
+  }
+  hunter->position = {100 * 256, 5 * 256 + 128};
+  hunter->Update(world.grid, game::kUpdateAll);
+  EXPECT_EQ(hunter->CellY(), 6) << "backed down, out of the ground";
+  EXPECT_EQ(hunter->velocity, (Vec8{0, 0}));
+  world.RemoveStrandedObjects();
+  EXPECT_EQ(Find(2), hunter) << "still on open ground";
+}
+
 TEST_F(Hunter, ACollidingObjectStopsOnlyAHunterThatDoesNotCollideItself) {
   const std::string ball =
       "[enemy]\nID=3\ntype=100000\nrect=-5 -5 10 10\naprox_figure=20000\naprox_figure_param=0 0 5 0 0 0 0 0\n"
