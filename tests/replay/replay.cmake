@@ -1,8 +1,9 @@
 # One golden replay: the program plays an input script from a fixed seed in lockstep on the replay data,
 # writing game-state dumps and screenshots after the given frames, which must equal the stored ones.
 #   cmake -DPROGRAM= -DIMAGE_TOOL= -DDATA= -DWORK= -DNAME= -DSCRIPT= -DSEED= -DFRAMES= -DDUMPS="f;f"
-#         -DSHOTS="f;f" -DGOLDEN= [-DSTART=menus] -P replay.cmake
-# START=menus starts the game as a player does, on the intro, instead of straight on the game screen.
+#         -DSHOTS="f;f" -DGOLDEN= [-DSTART=menus | -DPLAY=D:L] -P replay.cmake
+# START=menus starts the game as a player does, on the intro, instead of straight on the game screen;
+# PLAY names the difficulty and level the game screen starts on (1:1 without it).
 # With the environment variable ZELPH_UPDATE_GOLDEN=1 the stored files are rewritten instead.
 set(home "${WORK}/${NAME}-home")
 set(out "${WORK}/${NAME}")
@@ -11,7 +12,7 @@ file(MAKE_DIRECTORY "${out}")
 set(args --headless --lockstep --seed ${SEED} --frames ${FRAMES} --home "${home}" --data "${DATA}"
          --input "${SCRIPT}")
 if(NOT START STREQUAL "menus")
-  list(APPEND args --play)
+  list(APPEND args --play ${PLAY})
 endif()
 set(outputs "")
 foreach(frame IN LISTS DUMPS)
