@@ -87,15 +87,7 @@ Result BallObject::Kill(std::uint32_t flags) {
 Result BallObject::Update(CellGrid& grid, std::uint32_t flags) {
   if (Failed(FieldObject::Update(grid, flags))) return gfx::GFX_E_GENERIC;
   SelectBorderList();
-  if ((flags & game::kUpdateFade) && dead) {
-    if (fadeStep < opacity && fadeMin < opacity) {
-      opacity -= fadeStep;
-    } else {
-      removed = true;
-    }
-  } else if (flags & game::kUpdateMove) {
-    Move(grid);
-  }
+  FadeOrMove(grid, flags);
   SnapToAllowedAngle();
   return S_OK;
 }
@@ -153,16 +145,6 @@ void BallObject::Bounce(Vec8 contact) {
     if (std::abs(*k) / static_cast<double>(kOne) < kStallLimit) *k = AntiStallComponent();
   }
   velocity = Scale(reflected, std::min(speed, speed0));
-}
-
-Result BallObject::Prepare(CellGrid& grid) {
-  Vec8 p = Add(position, velocity);
-  const std::int32_t low = radius * kOne;
-  // Clamped with the upper limit last, as a ball wider than the field ends on the far limit.
-  p.x = std::min(std::max(p.x, low), (grid.Width() - radius) * kOne);
-  p.y = std::min(std::max(p.y, low), (grid.Height() - radius) * kOne);
-  SetPosition(p);
-  return S_OK;
 }
 
 int BallObject::Collide(FieldObject* other, std::uint32_t flags) {

@@ -1,5 +1,6 @@
 #include "objects/pictured_object.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "game/animated_picture.h"
@@ -24,6 +25,28 @@ Result PicturedObject::LoadImages(int flag) {
   config::ResourcePack* pack = PackOf({imageId_, alphaImageId_});
   game::LoadAnimatedPicture(picture_, pack, imageId_, playParam_, false);
   game::LoadAnimatedPicture(pictureAlpha_, pack, alphaImageId_, playParam_, false);
+  return S_OK;
+}
+
+void PicturedObject::FadeOrMove(game::CellGrid& grid, std::uint32_t flags) {
+  if ((flags & game::kUpdateFade) && dead) {
+    if (fadeStep < opacity && fadeMin < opacity) {
+      opacity -= fadeStep;
+    } else {
+      removed = true;
+    }
+  } else if (flags & game::kUpdateMove) {
+    Move(grid);
+  }
+}
+
+Result PicturedObject::Prepare(game::CellGrid& grid) {
+  game::Vec8 p{position.x + velocity.x, position.y + velocity.y};
+  const std::int32_t low = radius * game::kOne;
+  // Clamped with the upper limit last, as an object wider than the field ends on the far limit.
+  p.x = std::min(std::max(p.x, low), (grid.Width() - radius) * game::kOne);
+  p.y = std::min(std::max(p.y, low), (grid.Height() - radius) * game::kOne);
+  SetPosition(p);
   return S_OK;
 }
 

@@ -20,6 +20,8 @@ class PicturedObject : public game::FieldObject {
   // then not drawn but still moves and collides.
   Result LoadImages(int flag) override;
   void ReleaseImages(int flag) override;
+  // One step by the velocity, kept inside the field by the radius; no bounce.
+  Result Prepare(game::CellGrid& grid) override;
 
   gfx::Sprite& Picture() { return picture_; }
   gfx::Sprite& PictureAlpha() { return pictureAlpha_; }
@@ -29,6 +31,9 @@ class PicturedObject : public game::FieldObject {
  protected:
   // "play_param", "image" and "image_a"; read by the kinds' Init after the common keys.
   void ReadPictureKeys(const config::ConfigSection& definition);
+  // The moving part of an update: a dead object fades (with the fade flag) and is marked removed once it
+  // has faded out; a living one moves (with the move flag).
+  void FadeOrMove(game::CellGrid& grid, std::uint32_t flags);
 
  private:
   gfx::Sprite picture_;
