@@ -2,7 +2,8 @@
 # writing game-state dumps and screenshots after the given frames, which must equal the stored ones.
 #   cmake -DPROGRAM= -DIMAGE_TOOL= -DDATA= -DWORK= -DNAME= -DSCRIPT= -DSEED= -DFRAMES= -DDUMPS="f;f"
 #         -DSHOTS="f;f" -DGOLDEN= [-DSTART=menus] -P replay.cmake
-# START=menus starts the game as a player does, on the intro, instead of straight on the game screen.
+# START=menus starts the game as a player does, on the intro, instead of straight on the game screen;
+# START=D:L starts straight on level L of difficulty D instead of the first.
 # With the environment variable ZELPH_UPDATE_GOLDEN=1 the stored files are rewritten instead.
 set(home "${WORK}/${NAME}-home")
 set(out "${WORK}/${NAME}")
@@ -10,7 +11,9 @@ file(REMOVE_RECURSE "${home}" "${out}")
 file(MAKE_DIRECTORY "${out}")
 set(args --headless --lockstep --seed ${SEED} --frames ${FRAMES} --home "${home}" --data "${DATA}"
          --input "${SCRIPT}")
-if(NOT START STREQUAL "menus")
+if(START MATCHES "^[0-9]+:[0-9]+$")
+  list(APPEND args --play ${START})
+elseif(NOT START STREQUAL "menus")
   list(APPEND args --play)
 endif()
 set(outputs "")
