@@ -18,7 +18,6 @@ class BallObject : public PicturedObject {
   Result Move(game::CellGrid& grid) override;
   int Collide(game::FieldObject* other, std::uint32_t flags) override;
   Result OnCollision(game::FieldObject* other, std::uint32_t flags) override;
-  Result Prepare(game::CellGrid& grid) override;
   Result Kill(std::uint32_t flags) override;
 
   // The readable "b_frame_%d" lists in order; list i serves animation frame i.

@@ -20,6 +20,8 @@ class PicturedObject : public game::FieldObject {
   // then not drawn but still moves and collides.
   Result LoadImages(int flag) override;
   void ReleaseImages(int flag) override;
+  // One step by the velocity, kept inside the field by the radius; no bounce.
+  Result Prepare(game::CellGrid& grid) override;
 
   gfx::Sprite& Picture() { return picture_; }
   gfx::Sprite& PictureAlpha() { return pictureAlpha_; }
