@@ -166,4 +166,9 @@ Result BallObject::OnCollision(FieldObject* other, std::uint32_t flags) {
   return S_OK;
 }
 
+Result BallObject::Prepare(game::CellGrid& grid) {
+  SetPosition(StepInsideField(*this, grid));
+  return S_OK;
+}
+
 }  // namespace zelph::objects

@@ -15,6 +15,8 @@ class BallObject : public PicturedObject {
   Result Init(const config::ConfigSection& definition, std::int32_t x, std::int32_t y) override;
   Result Draw(gfx::Surface& surface, std::int32_t originX, std::int32_t originY) override;
   Result Update(game::CellGrid& grid, std::uint32_t flags) override;
+  // One step by the velocity, kept inside the field by the radius; no bounce.
+  Result Prepare(game::CellGrid& grid) override;
   Result Move(game::CellGrid& grid) override;
   int Collide(game::FieldObject* other, std::uint32_t flags) override;
   Result OnCollision(game::FieldObject* other, std::uint32_t flags) override;

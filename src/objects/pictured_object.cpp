@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "game/animated_picture.h"
-#include "objects/kind_motion.h"
 #include "ui/pictures.h"
 
 namespace zelph::objects {
@@ -26,11 +25,6 @@ Result PicturedObject::LoadImages(int flag) {
   config::ResourcePack* pack = PackOf({imageId_, alphaImageId_});
   game::LoadAnimatedPicture(picture_, pack, imageId_, playParam_, false);
   game::LoadAnimatedPicture(pictureAlpha_, pack, alphaImageId_, playParam_, false);
-  return S_OK;
-}
-
-Result PicturedObject::Prepare(game::CellGrid& grid) {
-  SetPosition(ClampToField({position.x + velocity.x, position.y + velocity.y}, radius, grid));
   return S_OK;
 }
 

@@ -79,4 +79,9 @@ Result PrizeObject::Kill(std::uint32_t) {
   return gfx::GFX_E_GENERIC;
 }
 
+Result PrizeObject::Prepare(game::CellGrid& grid) {
+  SetPosition(StepInsideField(*this, grid));
+  return S_OK;
+}
+
 }  // namespace zelph::objects

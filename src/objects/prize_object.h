@@ -18,6 +18,8 @@ class PrizeObject : public PicturedObject {
  public:
   Result Init(const config::ConfigSection& definition, std::int32_t x, std::int32_t y) override;
   Result Update(game::CellGrid& grid, std::uint32_t flags) override;
+  // One step by the velocity, kept inside the field by the radius; no bounce.
+  Result Prepare(game::CellGrid& grid) override;
   int Collide(game::FieldObject* other, std::uint32_t flags) override;
   int AcceptsContact(game::FieldObject* other) override;
   // Taking the prize, whatever the flags; answers GFX_E_GENERIC so that the head survives the contact.
