@@ -15,6 +15,7 @@ struct Options {
   std::filesystem::path data;       // empty: the data folder the build produced
   bool headless = false;
   bool fullScreen = false;
+  std::uint32_t scale = 0;  // window size in picture sizes; 0: the largest whole scale that fits, at most 3
   bool exitOnDeactivate = false;
   bool lockstep = false;
   std::uint32_t frames = 0;
@@ -32,6 +33,7 @@ struct Options {
   };
   std::optional<Play> play;  // straight into a game, the tester's shortcut
   bool help = false;
+  bool version = false;
   std::string commandLine;  // the game's own command line
 };
 
@@ -42,5 +44,10 @@ struct OptionsResult {
 
 OptionsResult ParseOptions(const std::vector<std::string>& args);
 std::string UsageText(const char* programName);
+// The program's name, version and build, one line each for the name and version and for the build.
+std::string VersionText(const char* programName);
+
+// The largest window scale --scale accepts.
+inline constexpr std::uint32_t kMaxScale = 16;
 
 }  // namespace zelph::app
