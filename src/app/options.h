@@ -48,6 +48,6 @@ std::string UsageText(const char* programName);
 std::string VersionText(const char* programName);
 
 // The largest window scale --scale accepts.
-inline constexpr std::uint32_t kMaxScale = 16;
+inline constexpr std::uint32_t kMaxScale = 8;  // 5120 x 3840 for the large program: a 5K desktop
 
 }  // namespace zelph::app

@@ -29,8 +29,8 @@ TEST(Options, BadOptionsAreRefusedWithAReason) {
   EXPECT_FALSE(ParseOptions({"--headless=yes"}).options);
   EXPECT_FALSE(ParseOptions({"--dump", "0:state.txt"}).options);
   EXPECT_FALSE(ParseOptions({"--dump", "5:"}).options);
-  for (const char* scale : {"0", "17", "-1", "2x", ""}) {
-    EXPECT_EQ(ParseOptions({"--scale", scale}).error, "--scale needs a whole number from 1 to 16") << scale;
+  for (const char* scale : {"0", "9", "-1", "2x", ""}) {
+    EXPECT_EQ(ParseOptions({"--scale", scale}).error, "--scale needs a whole number from 1 to 8") << scale;
   }
   EXPECT_FALSE(ParseOptions({"--scale"}).options);
   EXPECT_EQ(ParseOptions({"--version=1"}).error, "--version takes no value");
@@ -41,7 +41,7 @@ TEST(Options, ScaleAndVersion) {
   ASSERT_TRUE(r.options) << r.error;
   EXPECT_EQ(r.options->scale, 3u);
   EXPECT_TRUE(r.options->version);
-  EXPECT_EQ(ParseOptions({"--scale=16"}).options->scale, 16u);
+  EXPECT_EQ(ParseOptions({"--scale=8"}).options->scale, 8u);
   EXPECT_EQ(ParseOptions({}).options->scale, 0u) << "unset: the window picks the largest that fits";
   const std::string text = VersionText("zelph-qvga");
   EXPECT_TRUE(text.starts_with("zelph-qvga 1.1\nbuild ")) << text;
