@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libxmp-dev libpng-dev zlib1g-dev libmd-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  desktop-file-utils appstream
+  desktop-file-utils appstream xvfb xdotool x11-utils
 )
 
 missing=()

@@ -147,7 +147,8 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
   windowOptions.fullScreen = opt.fullScreen;
   windowOptions.exitOnDeactivate = opt.exitOnDeactivate;
   windowOptions.scale = static_cast<int>(opt.scale);
-  windowOptions.iconFile = dataDir.parent_path() / "icons" / "orv-zelph-48.png";
+  // The icons sit beside the builds' data folders, in the build tree as in an installation.
+  windowOptions.iconFile = (dataDir / ".." / "icons" / "orv-zelph-48.png").lexically_normal();
 
   StartupEnvironment env;
   env.commandLine = opt.commandLine;
