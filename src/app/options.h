@@ -17,6 +17,7 @@ struct Options {
   bool fullScreen = false;
   bool exitOnDeactivate = false;
   bool lockstep = false;
+  bool heartbeat = false;           // a line on standard output after every drawn frame, for watchdogs
   std::uint32_t frames = 0;
   std::optional<std::uint32_t> seed;
   std::filesystem::path inputScript;

@@ -11,9 +11,10 @@ namespace {
 namespace msg = platform::msg;
 
 TEST(Options, DesktopOptionsAreTakenOutOfTheGamesCommandLine) {
-  auto r = ParseOptions({"--headless", "--frames", "60", "/NoCloseFS", "--home=/tmp/h", "--seed", "7"});
+  auto r = ParseOptions({"--headless", "--frames", "60", "/NoCloseFS", "--home=/tmp/h", "--seed", "7", "--heartbeat"});
   ASSERT_TRUE(r.options) << r.error;
   EXPECT_TRUE(r.options->headless);
+  EXPECT_TRUE(r.options->heartbeat);
   EXPECT_EQ(r.options->frames, 60u);
   EXPECT_EQ(r.options->seed, 7u);
   EXPECT_EQ(r.options->home, "/tmp/h");
@@ -27,6 +28,7 @@ TEST(Options, BadOptionsAreRefusedWithAReason) {
   EXPECT_FALSE(ParseOptions({"--frames", "12x"}).options);
   EXPECT_FALSE(ParseOptions({"--home"}).options);
   EXPECT_FALSE(ParseOptions({"--headless=yes"}).options);
+  EXPECT_FALSE(ParseOptions({"--heartbeat=1"}).options);
   EXPECT_FALSE(ParseOptions({"--dump", "0:state.txt"}).options);
   EXPECT_FALSE(ParseOptions({"--dump", "5:"}).options);
 }
