@@ -3,6 +3,7 @@
 // one), and the high-score table stored in the settings must still be there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -23,18 +24,20 @@ using namespace std::chrono;
 constexpr int kKills = 200;
 constexpr std::uint32_t kSavePeriod = 600;  // game-thread frames between the periodic saves
 
-// One way of making the game write. It runs with `args` and is killed once it has reported frame `after`
-// (0: from the start), at a random moment of the time it takes from there to its normal end.
+// One way of making the game write: it runs with `args` and is killed once it has reported frame `after`
+// (0: from the start), at a random moment of the time it takes from there to its normal end; `kills` of the
+// 200 kills go to it.
 struct Scenario {
   const char* name;
   std::vector<std::string> args;
   std::uint32_t after;
+  int kills;
 };
 
 const Scenario kScenarios[] = {
-    {"start-up", {"--lockstep", "--frames", "30"}, 0},
-    {"exit", {"--lockstep", "--frames", "30"}, 30},
-    {"periodic save", {"--lockstep", "--frames", std::to_string(kSavePeriod + 10)}, kSavePeriod - 5},
+    {"start-up", {"--lockstep", "--frames", "30"}, 0, 90},
+    {"exit", {"--lockstep", "--frames", "30"}, 30, 80},
+    {"periodic save", {"--lockstep", "--frames", std::to_string(kSavePeriod + 10)}, kSavePeriod - 5, 30},
 };
 
 struct Row {
@@ -96,14 +99,33 @@ std::string CheckFiles(const std::filesystem::path& home) {
   return {};
 }
 
-class SaveKill : public ::testing::Test {
- protected:
-  std::vector<std::string> Command(const Scenario& s) { return GameCommand(home_.path() / "home", s.args); }
-  std::filesystem::path Home() const { return home_.path() / "home"; }
-  std::filesystem::path Log() const { return home_.path() / "game.log"; }
+// The kills run in a few lanes at once, each on a home folder of its own: a run spends most of its time
+// waiting (for its start-up pauses, the disk, its other thread), not computing.
+constexpr int kLanes = 3;
 
-  // How long the scenario runs from its frame to its end, when nothing stops it.
-  milliseconds Window(const Scenario& s) {
+struct Kill {
+  std::size_t scenario;
+  milliseconds at;
+};
+
+class Lane {
+ public:
+  explicit Lane(const std::filesystem::path& home) : home_(home) {}
+
+  std::filesystem::path Home() const { return home_ / "home"; }
+  std::filesystem::path Log() const { return home_ / "game.log"; }
+  std::vector<std::string> Command(const Scenario& s) const { return GameCommand(Home(), s.args); }
+
+  // The first start makes the files; then the table goes in.
+  std::string Prepare() {
+    RunningProgram first(GameCommand(Home(), {"--lockstep", "--frames", "2"}), Log());
+    if (first.Wait() != 0) return "the first start failed; see " + Log().string();
+    StoreTable(Home());
+    return CheckFiles(Home());
+  }
+
+  // How long the scenario runs from its frame to its end, when nothing stops it; 0 when it does not end well.
+  milliseconds Window(const Scenario& s) const {
     RunningProgram game(Command(s), Log());
     if (!game.WaitForFrame(s.after, seconds(60))) return milliseconds(0);
     const auto from = steady_clock::now();
@@ -111,46 +133,70 @@ class SaveKill : public ::testing::Test {
     return duration_cast<milliseconds>(steady_clock::now() - from);
   }
 
-  TempDir home_;
-};
-
-TEST_F(SaveKill, KilledWhileSavingTheGameKeepsWholeFilesAndTheHighScores) {
-  {
-    RunningProgram first(GameCommand(Home(), {"--lockstep", "--frames", "2"}), Log());
-    ASSERT_EQ(first.Wait(), 0) << "see " << Log();
-  }
-  StoreTable(Home());
-  ASSERT_EQ(CheckFiles(Home()), "");
-
-  std::vector<milliseconds> windows;
-  for (const Scenario& s : kScenarios) {
-    windows.push_back(Window(s));
-    ASSERT_GT(windows.back().count(), 0) << s.name << " does not run to its end; see " << Log();
-    ASSERT_EQ(CheckFiles(Home()), "") << "after a full run of " << s.name;
-  }
-
-  const std::uint32_t seed = std::random_device{}();
-  std::mt19937 rng(seed);
-  int killedRunning = 0;
-  for (int i = 0; i < kKills; ++i) {
-    const std::size_t which = static_cast<std::size_t>(i) % std::size(kScenarios);
-    const Scenario& s = kScenarios[which];
-    // A little beyond the window too: a kill just as it ends must not harm either.
-    const auto at = milliseconds(std::uniform_int_distribution<long>(0, windows[which].count() * 11 / 10)(rng));
+  // Empty when the files came through whole; otherwise what went wrong.
+  std::string Run(const Kill& kill) {
+    const Scenario& s = kScenarios[kill.scenario];
     {
       RunningProgram game(Command(s), Log());
-      ASSERT_TRUE(game.started());
-      if (s.after > 0) {
-        ASSERT_TRUE(game.WaitForFrame(s.after, seconds(60))) << s.name << "; see " << Log();
+      if (!game.started()) return "the game does not start";
+      if (s.after > 0 && !game.WaitForFrame(s.after, seconds(60))) {
+        return std::string(s.name) + " does not reach frame " + std::to_string(s.after) + "; see " + Log().string();
       }
-      std::this_thread::sleep_for(at);
+      std::this_thread::sleep_for(kill.at);
       game.Kill();
       game.Wait();
       if (game.signal() == SIGKILL) ++killedRunning;
     }
     const std::string damage = CheckFiles(Home());
-    ASSERT_EQ(damage, "") << "killed during " << s.name << " after " << at.count() << " ms (kill " << i + 1
-                          << ", seed " << seed << ")";
+    if (damage.empty()) return {};
+    return damage + " (killed during " + s.name + " after " + std::to_string(kill.at.count()) + " ms)";
+  }
+
+  int killedRunning = 0;
+
+ private:
+  std::filesystem::path home_;
+};
+
+TEST(SaveKill, KilledWhileSavingTheGameKeepsWholeFilesAndTheHighScores) {
+  TempDir root;
+  std::vector<Lane> lanes;
+  for (int i = 0; i < kLanes; ++i) lanes.emplace_back(root.path() / ("lane" + std::to_string(i)));
+  for (Lane& lane : lanes) ASSERT_EQ(lane.Prepare(), "");
+
+  std::vector<milliseconds> windows;
+  for (const Scenario& s : kScenarios) {
+    windows.push_back(lanes[0].Window(s));
+    ASSERT_GT(windows.back().count(), 0) << s.name << " does not run to its end; see " << lanes[0].Log();
+    ASSERT_EQ(CheckFiles(lanes[0].Home()), "") << "after a full run of " << s.name;
+  }
+
+  const std::uint32_t seed = std::random_device{}();
+  std::mt19937 rng(seed);
+  std::vector<Kill> kills;
+  for (std::size_t i = 0; i < std::size(kScenarios); ++i) {
+    for (int k = 0; k < kScenarios[i].kills; ++k) {
+      // A little beyond the window too: a kill just as it ends must not harm either.
+      kills.push_back({i, milliseconds(std::uniform_int_distribution<long>(0, windows[i].count() * 11 / 10)(rng))});
+    }
+  }
+  ASSERT_EQ(kills.size(), static_cast<std::size_t>(kKills));
+  std::shuffle(kills.begin(), kills.end(), rng);
+
+  std::vector<std::string> failures(kLanes);
+  std::vector<std::thread> threads;
+  for (int l = 0; l < kLanes; ++l) {
+    threads.emplace_back([&, l] {
+      for (std::size_t k = static_cast<std::size_t>(l); k < kills.size() && failures[l].empty(); k += kLanes) {
+        failures[l] = lanes[l].Run(kills[k]);
+      }
+    });
+  }
+  int killedRunning = 0;
+  for (int l = 0; l < kLanes; ++l) {
+    threads[l].join();
+    EXPECT_EQ(failures[l], "") << "seed " << seed;
+    killedRunning += lanes[l].killedRunning;
   }
   std::printf("%d kills, %d of them while the game still ran (seed %u)\n", kKills, killedRunning, seed);
   // Most kills must land before the natural end, or the test proves little.

@@ -31,6 +31,9 @@ Content ReadContent(const config::ConfigDocument& gui, const config::ConfigDocum
     const config::ConfigSection* section = gui.SectionAt(i);
     config::Rect r;
     if (!section || !section->GetRect("rect", r)) continue;
+    // Buttons that end the program are left to the random taps: sessions should go deep, not end early.
+    const std::string_view name = section->Name();
+    if (name.find("exit") != std::string_view::npos || name.find("close") != std::string_view::npos) continue;
     const bool sized = r.right > r.left && r.bottom > r.top;
     TapPoint p{sized ? (r.left + r.right) / 2 : r.left + kCornerInset,
                sized ? (r.top + r.bottom) / 2 : r.top + kCornerInset};

@@ -24,7 +24,7 @@ struct Content {
 
 // From the documents as loaded: the levels of every "level" section, and the middle of every "rect" that
 // lies on a screen of the given size (a rectangle without a size is a picture placed at its corner: a point
-// a little inside it is taken).
+// a little inside it is taken), except the buttons that end the program ("exit" or "close" in their names).
 Content ReadContent(const config::ConfigDocument& gui, const config::ConfigDocument& game, int width, int height);
 
 // Loads the packs of a data folder as the game does, with `scratchHome` as the home folder for the registry

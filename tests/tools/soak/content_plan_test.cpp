@@ -23,7 +23,9 @@ TEST(SoakContent, EveryLevelOnceAndEveryPressablePointOnTheScreen) {
        "[main_wnd]\nback_rect=0 0 640 480\n"
        "[new_game_btn]\nrect=100 200 0 0\n"
        "[bar]\nrect=10 20 100 40\n"
-       "[off_screen]\nrect=700 10 0 0\n");
+       "[off_screen]\nrect=700 10 0 0\n"
+       "[m_main_exit_btn]\nrect=190 372 0 0\n"
+       "[close_x_btn]\nrect=600 0 0 0\n");
   Load(game,
        "[level]\ndifficulty=1\nlevel_num=2\n"
        "[enemy]\nID=1\n"
