@@ -33,12 +33,13 @@ TEST(IdleCost, TheMainMenuTakesAtMostThreePercentOfOneCore) {
   game.Wait();
 
   const double share = (*cpuEnd - *cpuStart) / wall;
-  std::printf("idle cost on the main menu: %.2f %% of one core over %.1f s (%u frames drawn)\n", share * 100, wall,
-              frames);
+  std::printf("idle cost on the main menu: %.2f %% of one core over %.1f s (%u frames drawn; limit %.0f %%)\n",
+              share * 100, wall, frames, kMostShare * kSanitizerCpuFactor * 100);
   RecordProperty("idle_share_percent", std::to_string(share * 100));
-  // Paced at 30 frames a second: a governor that did not sleep would draw far more.
-  EXPECT_NEAR(frames / wall, 30.0, 3.0);
-  EXPECT_LE(share, kMostShare);
+  // Paced at 30 frames a second: a governor that did not sleep would draw far more, one that overslept less.
+  EXPECT_LE(frames / wall, 31.0);
+  EXPECT_GE(frames / wall, 24.0);
+  EXPECT_LE(share, kMostShare * kSanitizerCpuFactor);
 }
 
 }  // namespace
