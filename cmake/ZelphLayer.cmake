@@ -29,9 +29,12 @@ endfunction()
 
 # One GoogleTest program per tested layer: tests/<layer>/*.cpp linked with that layer only.
 function(zelph_add_layer_tests name)
-  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "DIR;TIMEOUT" "DEPS" ${ARGN})
   if(NOT ARG_DIR)
     set(ARG_DIR ${name})
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
   endif()
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp")
   if(NOT sources)
@@ -43,6 +46,6 @@ function(zelph_add_layer_tests name)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} zelph_test_main GTest::gtest GTest::gmock)
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT}
     TEST_PREFIX "${name}.")
 endfunction()

@@ -3,10 +3,18 @@
 # (fuzz/corpus/<name>/) seeds a run and is not changed; new inputs go to build-fuzz/fuzz-runs/<name>/, the log
 # to build-fuzz/fuzz-runs/<name>.log, and a finding to build-fuzz/findings/. Exits non-zero when a harness
 # does not build, finds something, or the fuzz build lets undefined behaviour pass.
-# Usage: scripts/fuzz.sh [SECONDS [HARNESS...]]   (5 seconds and every harness by default; 0 only builds)
+# Every fuzz/<name>.cpp is a harness; none is listed here.
+# With --merge, what a run found that reaches code the stored corpus does not is merged into fuzz/corpus/<name>/
+# afterwards (only inputs up to 16 KB, so that the corpus stays small enough to keep in the repository).
+# Usage: scripts/fuzz.sh [--merge] [SECONDS [HARNESS...]]   (5 seconds and every harness by default; 0 only builds)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+merge=0
+if [ "${1:-}" = "--merge" ]; then
+  merge=1
+  shift
+fi
 seconds=${1:-5}
 shift || true
 build=build-fuzz
@@ -54,6 +62,17 @@ for name in "$@"; do
     -max_len="$(max_len "$name")" -print_final_stats=1 -artifact_prefix="$findings/$name-" \
     "$runs/$name" "fuzz/corpus/$name" >"$log" 2>&1; then
     echo "fuzz_$name: $(grep -a 'DONE' "$log" | tail -1 | sed 's/^#\([0-9]*\)[[:space:]]*DONE[[:space:]]*/\1 runs, /')"
+    if [ "$merge" -eq 1 ]; then
+      mkdir -p "fuzz/corpus/$name"
+      before=$(ls "fuzz/corpus/$name" | wc -l)
+      if ! "$build/fuzz/fuzz_$name" -merge=1 -rss_limit_mb=512 -timeout=30 -max_len=16384 \
+        -artifact_prefix="$findings/$name-" "fuzz/corpus/$name" "$runs/$name" >"$runs/$name.merge.log" 2>&1; then
+        echo "fuzz_$name: FINDING while merging (log $runs/$name.merge.log)" >&2
+        status=1
+      fi
+      find "fuzz/corpus/$name" -type f -size +16k -newer "$log" -delete
+      echo "fuzz_$name: $(( $(ls "fuzz/corpus/$name" | wc -l) - before )) new inputs in fuzz/corpus/$name"
+    fi
   else
     echo "fuzz_$name: FINDING (log $log, input in $findings/)" >&2
     grep -a -A20 'ERROR\|runtime error\|SUMMARY' "$log" | head -40 >&2 || true

@@ -56,6 +56,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
       o.exitOnDeactivate = true;
     } else if (name == "--lockstep") {
       o.lockstep = true;
+    } else if (name == "--heartbeat") {
+      o.heartbeat = true;
     } else if (name == "--home" || name == "--data" || name == "--input") {
       if (!takeValue(v) || v.empty()) return {std::nullopt, name + " needs a path"};
       (name == "--home" ? o.home : name == "--data" ? o.data : o.inputScript) = v;
@@ -101,7 +103,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
       return {std::nullopt, "unknown option " + a};
     }
     if (hasValue && (name == "--help" || name == "--version" || name == "--headless" || name == "--sound" ||
-                     name == "--fullscreen" || name == "--exit-on-deactivate" || name == "--lockstep")) {
+                     name == "--fullscreen" || name == "--exit-on-deactivate" || name == "--lockstep" ||
+                     name == "--heartbeat")) {
       return {std::nullopt, name + " takes no value"};
     }
   }
@@ -130,6 +133,7 @@ std::string UsageText(const char* programName) {
          "  --input FILE          play a script of input events (see the README)\n"
          "  --screenshot N:FILE   write the picture after drawn frame N as a PNG (repeatable)\n"
          "  --dump N:FILE         write the game state after drawn frame N as text (repeatable)\n"
+         "  --heartbeat           print \"frame N\" on standard output after every drawn frame\n"
          "  --play [D:L]          start straight on the game screen, at difficulty D, level L (default 1:1)\n"
          "  --exit-on-deactivate  end the game when another window takes the focus\n"
          "  --version             show the version and build\n"

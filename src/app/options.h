@@ -19,6 +19,7 @@ struct Options {
   std::uint32_t scale = 0;  // window size in picture sizes; 0: the largest whole scale that fits, at most 3
   bool exitOnDeactivate = false;
   bool lockstep = false;
+  bool heartbeat = false;           // a line on standard output after every drawn frame, for watchdogs
   std::uint32_t frames = 0;
   std::optional<std::uint32_t> seed;
   std::filesystem::path inputScript;

@@ -63,8 +63,8 @@ Result ThreadedAppFrame::Run() {
     return E_FAIL;
   }
   // Raising the thread's priority needs privileges a desktop game does not have; the governors keep the
-  // ticks regular instead.
-  clock().Sleep(100);
+  // ticks regular instead. The handheld paused 100 ms here for the raised priority to take hold: with nothing
+  // raised there is nothing to wait for, and the pause was a third of the time to the first frame.
   threadGovernor_.Set(config_.threadFrameRate ? config_.threadFrameRate : config_.frameRate);
 
   Result result = SoundAppFrame::Run();

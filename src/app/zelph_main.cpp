@@ -116,9 +116,14 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     };
   }
 
-  if (!opt.screenshots.empty() || !opt.dumps.empty()) {
-    frameOptions.afterFrame = [program, shots = opt.screenshots, dumps = opt.dumps](std::uint32_t frame,
-                                                                                  FrameDisplay& display) {
+  if (!opt.screenshots.empty() || !opt.dumps.empty() || opt.heartbeat) {
+    frameOptions.afterFrame = [program, shots = opt.screenshots, dumps = opt.dumps, beat = opt.heartbeat](
+                                  std::uint32_t frame, FrameDisplay& display) {
+      if (beat) {
+        // Flushed at once: a watchdog on the other end of a pipe judges the program by these lines.
+        std::printf("frame %u\n", static_cast<unsigned>(frame));
+        std::fflush(stdout);
+      }
       for (const auto& shot : shots) {
         if (shot.frame == frame && !SaveScreenshot(display, shot.file)) {
           std::fprintf(stderr, "%s: cannot write %s\n", program, shot.file.c_str());

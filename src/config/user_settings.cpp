@@ -44,6 +44,21 @@ std::string LoadNamedFile(ConfigDocument& reader, std::string_view key, std::str
   return path;
 }
 
+// The registry without the settings' path (edited by hand, or replaced) while the settings file is still in its
+// place: it is read and named again, so that the fresh file of a first run does not overwrite the player's
+// scores and saved game. Empty when there is none or it does not load (then it is kept aside as well).
+std::string LoadLeftSettings(ConfigDocument& reader, std::string_view key) {
+  const std::filesystem::path path = ProgramDir() / kUserSettingsFileName;
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return {};
+  if (reader.LoadFile(path) < 0) {
+    KeepUnreadable(path);
+    return {};
+  }
+  RegWriteString(key, kUserSettingsValue, path.string());
+  return path.string();
+}
+
 }  // namespace
 
 ConfigDocument& UserSettingsDocument() {
@@ -57,6 +72,7 @@ Result OpenUserSettings(UserSettingsFile& file) {
   ConfigDocument loaded;
   loaded.SetScrambled(true);
   std::string path = LoadNamedFile(loaded, gameKey, kUserSettingsValue);
+  if (path.empty()) path = LoadLeftSettings(loaded, gameKey);
 
   if (path.empty()) {
     file.path = ProgramDir() / kUserSettingsFileName;
@@ -90,6 +106,9 @@ Result ResetUserSettings(UserSettingsFile& file) {
   file = {};
   std::string path = RegReadString(platform::Variant().gameKey, kUserSettingsValue);
   if (!path.empty()) std::remove(path.c_str());
+  // The fresh file goes to the program folder; an older one there must not be taken up instead.
+  std::error_code ec;
+  std::filesystem::remove(ProgramDir() / kUserSettingsFileName, ec);
   return OpenUserSettings(file);
 }
 

@@ -64,6 +64,26 @@ TEST_F(UserSettingsTest, FileOnARemovedCardIsReplacedInTheProgramFolder) {
   EXPECT_EQ(registry().ReadString(kLm, GameKey(), "UserSettings"), SettingsPath().string());
 }
 
+TEST_F(UserSettingsTest, SettingsInTheProgramFolderAreKeptWhenTheRegistryLostTheirPath) {
+  ASSERT_EQ(OpenUserSettings(file_), S_OK);
+  UserSettingsDocument().FindSection("main")->SetInt("level", 3);
+  ASSERT_EQ(SaveUserSettings(file_), kSaveOk);
+  registry().DeleteValue(kLm, GameKey(), "UserSettings");
+
+  ReleaseResources();
+  ASSERT_EQ(OpenUserSettings(file_), S_OK);
+  EXPECT_EQ(file_.path, SettingsPath());
+  ConfigSection* main = UserSettingsDocument().FindSection("main");
+  ASSERT_TRUE(main && main->Owned());
+  EXPECT_EQ(main->GetInt("level", 0), 3);
+  EXPECT_EQ(registry().ReadString(kLm, GameKey(), "UserSettings"), SettingsPath().string());
+
+  // A reset still starts afresh, even when the registry named a file elsewhere.
+  registry().WriteString(kLm, GameKey(), "UserSettings", (dir() / "elsewhere.ino").string());
+  ASSERT_EQ(ResetUserSettings(file_), S_OK);
+  EXPECT_EQ(UserSettingsDocument().FindSection("main")->GetInt("level", 0), 0);
+}
+
 TEST_F(UserSettingsTest, CorruptSettingsAreKeptAsBadBeforeAFreshStart) {
   ASSERT_EQ(OpenUserSettings(file_), S_OK);
   test::WriteFile(dir() / "Settings.ino.bad", Bytes("older bad copy"));
