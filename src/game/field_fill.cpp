@@ -1,6 +1,8 @@
 #include "game/field_fill.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -39,6 +41,7 @@ struct Test {
 
 // Spans shorter than this are written in place: a call costs more than the stores.
 constexpr std::int32_t kShortSpan = 16;
+constexpr std::int32_t kCacheLine = 64;
 
 void SetPixels(const PixelPlane& plane, std::int32_t y, std::int32_t left, std::int32_t right, gfx::Pixel value) {
   if (!plane.bits) return;
@@ -53,6 +56,28 @@ void SetPixels(const PixelPlane& plane, std::int32_t y, std::int32_t left, std::
 void SetPixel(const PixelPlane& plane, std::int32_t y, std::int32_t x, gfx::Pixel value) {
   plane.bits[y * plane.yStep + x * plane.xStep] = value;
 }
+
+void ShowPixels(const ShowThrough* show, std::int32_t y, std::int32_t left, std::int32_t right) {
+  if (!show || !show->shown) return;
+  std::memcpy(show->shown + y * show->shownStep + left, show->through + y * show->throughStep + left,
+              static_cast<std::size_t>(right - left) * sizeof(gfx::Pixel));
+}
+
+// The cells a fill touched, kept in plain integers while it runs and handed out once at its end.
+struct Box {
+  std::int32_t left = std::numeric_limits<std::int32_t>::max(), top = left;
+  std::int32_t right = std::numeric_limits<std::int32_t>::min(), bottom = right;
+
+  void Add(std::int32_t y, std::int32_t x0, std::int32_t x1) {
+    left = std::min(left, x0);
+    right = std::max(right, x1);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y + 1);
+  }
+  void HandTo(gfx::Rect* out) const {
+    if (out && left < right) Grow(*out, {left, top, right, bottom});
+  }
+};
 
 // A run [a, b) of qualifying cells in row y, found while scanning under the span [parentLeft, parentRight)
 // of row y - dir (dir 0 for a start cell). The run may reach past its ends only where they meet the
@@ -89,6 +114,15 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
       std::memset(row + left, value, static_cast<std::size_t>(right - left));
     } else {
       for (std::int32_t x = left; x < right; ++x) row[x] = value;
+    }
+    if (run.dir != 0 && right - left >= kCacheLine) {
+      // A wide region runs row after row: the cells two rows on, which the scan under the next span reads,
+      // are asked for now so that they arrive while this span and the next are written.
+      const std::int32_t far = run.y + 2 * run.dir;
+      if (far >= 0 && far < h) {
+        const CellValue* cells = grid.Row(far);
+        for (std::int32_t x = left; x < right; x += kCacheLine) __builtin_prefetch(cells + x);
+      }
     }
     onSpan(run.y, left, right);
 
@@ -133,17 +167,21 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
 }
 
 // The rare rule under which a filled cell still qualifies: a plain flood with a visited map, so it ends.
-std::int64_t VisitedFlood(CellGrid& grid, const PixelPlane& pixels, std::int32_t x, std::int32_t y, FillRule rule) {
+std::int64_t VisitedFlood(CellGrid& grid, const PixelPlane& pixels, std::int32_t x, std::int32_t y, FillRule rule,
+                          const FillExtras& extras) {
   const std::int32_t w = grid.Width(), h = grid.Height();
   std::vector<bool> seen(static_cast<std::size_t>(grid.Total()));
   std::vector<std::pair<std::int32_t, std::int32_t>> stack{{x, y}};
   seen[static_cast<std::size_t>(y) * w + x] = true;
   std::int64_t count = 0;
+  Box box;
   while (!stack.empty()) {
     const auto [cx, cy] = stack.back();
     stack.pop_back();
     grid.At(cx, cy) = CELL_FILLED;
     SetPixels(pixels, cy, cx, cx + 1, kKeyPixel);
+    ShowPixels(extras.showThrough, cy, cx, cx + 1);
+    box.Add(cy, cx, cx + 1);
     ++count;
     const std::pair<std::int32_t, std::int32_t> around[] = {{cx - 1, cy}, {cx + 1, cy}, {cx, cy - 1}, {cx, cy + 1}};
     for (const auto& [nx, ny] : around) {
@@ -154,6 +192,7 @@ std::int64_t VisitedFlood(CellGrid& grid, const PixelPlane& pixels, std::int32_t
       stack.emplace_back(nx, ny);
     }
   }
+  box.HandTo(extras.touched);
   return count;
 }
 
@@ -161,22 +200,35 @@ constexpr CellValue kEdgeBits = CELL_FILLED | CELL_CUT;
 
 }  // namespace
 
-std::int64_t FloodFill(CellGrid& grid, const PixelPlane& pixels, std::int32_t x, std::int32_t y, FillRule rule) {
+void Grow(gfx::Rect& box, const gfx::Rect& more) {
+  if (more.IsEmpty()) return;
+  box = box.IsEmpty() ? more
+                      : gfx::Rect{std::min(box.left, more.left), std::min(box.top, more.top),
+                                  std::max(box.right, more.right), std::max(box.bottom, more.bottom)};
+}
+
+std::int64_t FloodFill(CellGrid& grid, const PixelPlane& pixels, std::int32_t x, std::int32_t y, FillRule rule,
+                       const FillExtras& extras) {
   if (!grid.Inside(x, y) || !rule.Qualifies(grid.At(x, y))) return 0;
-  if (rule.Qualifies(CELL_FILLED)) return VisitedFlood(grid, pixels, x, y, rule);
+  if (rule.Qualifies(CELL_FILLED)) return VisitedFlood(grid, pixels, x, y, rule, extras);
   const Test test{rule.mask, 0, rule.unblocked};
   std::vector<Run> runs;
   runs.reserve(1024);
   runs.push_back({y, x, x + 1, x, x + 1, 0});
   std::int64_t count = 0;
+  Box box;
   SpanFlood(grid, runs, test, CELL_FILLED, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
     SetPixels(pixels, row, left, right, kKeyPixel);
+    ShowPixels(extras.showThrough, row, left, right);
+    box.Add(row, left, right);
     count += right - left;
   });
+  box.HandTo(extras.touched);
   return count;
 }
 
-void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::int32_t fromX, std::int32_t fromY) {
+void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::int32_t fromX, std::int32_t fromY,
+                gfx::Rect* painted) {
   if (!grid.Inside(fromX, fromY)) return;
   const std::int32_t w = grid.Width(), h = grid.Height();
   const Test open{0x0F, CELL_OPEN, true};
@@ -188,9 +240,15 @@ void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::i
            (y > 0 && (grid.At(x, y - 1) & kEdgeBits)) || (y + 1 < h && (grid.At(x, y + 1) & kEdgeBits));
   };
 
+  Box box;
+  auto paintAt = [&](std::int32_t y, std::int32_t x) {
+    SetPixel(*paint, y, x, edge);
+    box.Add(y, x, x + 1);
+  };
+
   std::vector<Run> runs;
   runs.reserve(1024);
-  if (painting && bordersEdge(fromX, fromY)) SetPixel(*paint, fromY, fromX, edge);
+  if (painting && bordersEdge(fromX, fromY)) paintAt(fromY, fromX);
   const std::pair<std::int32_t, std::int32_t> around[] = {
       {fromX - 1, fromY}, {fromX + 1, fromY}, {fromX, fromY - 1}, {fromX, fromY + 1}};
   for (const auto& [nx, ny] : around) {
@@ -199,17 +257,18 @@ void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::i
   SpanFlood(grid, runs, open, CELL_MARK, [&](std::int32_t y, std::int32_t left, std::int32_t right) {
     if (!painting) return;
     const CellValue* row = grid.Row(y);
-    if (left > 0 && (row[left - 1] & kEdgeBits)) SetPixel(*paint, y, left, edge);
-    if (right < w && (row[right] & kEdgeBits)) SetPixel(*paint, y, right - 1, edge);
+    if (left > 0 && (row[left - 1] & kEdgeBits)) paintAt(y, left);
+    if (right < w && (row[right] & kEdgeBits)) paintAt(y, right - 1);
     // The span's own cells are marks now, so at the grid's top and bottom the row stands in for the
     // missing one.
     const CellValue* above = grid.Row(y > 0 ? y - 1 : y);
     const CellValue* below = grid.Row(y + 1 < h ? y + 1 : y);
     for (std::int32_t x = kernels::FindEitherWithBits(above, below, left, right, kEdgeBits); x < right;
          x = kernels::FindEitherWithBits(above, below, x + 1, right, kEdgeBits)) {
-      SetPixel(*paint, y, x, edge);
+      paintAt(y, x);
     }
   });
+  box.HandTo(painted);
 }
 
 }  // namespace zelph::game

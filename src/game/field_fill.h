@@ -9,6 +9,7 @@
 
 #include "game/cell_grid.h"
 #include "gfx/pixel.h"
+#include "gfx/rect.h"
 
 namespace zelph::game {
 
@@ -29,14 +30,37 @@ struct FillRule {
   constexpr bool Qualifies(CellValue v) const { return ((v & mask) != 0) != unblocked; }
 };
 
+// `box` grown to hold `more` as well (an empty box takes `more` as it is).
+void Grow(gfx::Rect& box, const gfx::Rect& more);
+
+// A picture that shows through where the fill cuts the texture away: the pixel of each filled cell (x, y)
+// is copied from through[y * throughStep + x] to shown[y * shownStep + x], so that a picture composed of the
+// two follows the fill without being composed again. Rows of both run left to right, a pixel apart.
+struct ShowThrough {
+  gfx::Pixel* shown = nullptr;
+  std::ptrdiff_t shownStep = 0;
+  const gfx::Pixel* through = nullptr;
+  std::ptrdiff_t throughStep = 0;
+};
+
+// What a fill does besides its cells and texture pixels: with `showThrough`, that picture follows it; with
+// `touched`, the box is grown to hold every cell it filled.
+struct FillExtras {
+  const ShowThrough* showThrough = nullptr;
+  gfx::Rect* touched = nullptr;
+};
+
 // Fills the 4-connected region of qualifying cells that holds (x, y): each becomes CELL_FILLED and its
 // pixel the colour key. Nothing when the start is outside the grid or does not qualify. Returns the number
 // of cells filled.
-std::int64_t FloodFill(CellGrid& grid, const PixelPlane& pixels, std::int32_t x, std::int32_t y, FillRule rule);
+std::int64_t FloodFill(CellGrid& grid, const PixelPlane& pixels, std::int32_t x, std::int32_t y, FillRule rule,
+                       const FillExtras& extras = {});
 
 // The test flood from (fromX, fromY): every plainly open cell reachable through plainly open cells from the
 // start's neighbours becomes CELL_MARK. With `paint`, every visited cell (the start and the marked ones)
-// that borders a filled or cut cell has its pixel set to `edge`. The start itself need not be open.
-void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::int32_t fromX, std::int32_t fromY);
+// that borders a filled or cut cell has its pixel set to `edge`, and `painted` (when given) is grown to
+// hold each such cell. The start itself need not be open.
+void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::int32_t fromX, std::int32_t fromY,
+                gfx::Rect* painted = nullptr);
 
 }  // namespace zelph::game

@@ -118,6 +118,9 @@ class FieldObject {
   // Whole cells; on a hit `sides` gets the side of the rectangle the circle is on.
   static bool CircleHitsRect(const FieldObject& circle, const FieldObject& rect, std::uint32_t* sides);
   static bool RectHitsRect(const FieldObject& a, const FieldObject& b);
+  // Whether BlocksFill looks at the test copy at all: an object that never guards, or is dead or removed,
+  // answers without it, so the world refreshes the copy only for one that may guard.
+  bool MayGuard() const { return testFill != 0 && testFill != 2 && !dead && !removed; }
 
   // The world this object lives in (set by the world when it creates the object); may be null in tests.
   void AttachWorld(GameWorld* world) { world_ = world; }

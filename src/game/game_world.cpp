@@ -32,6 +32,8 @@ void GameWorld::Reset() {
   texture = gfx::Surface();
   grid.Free();
   testGrid.Free();
+  testGridFresh_ = false;
+  stale_ = kWholePicture;
   for (sound::SoundClip* clip : {&laserSound, &laserReloadSound, &enemyDeathSound, &prizeBlinkSound}) {
     clip->UnloadSound(true);
   }
@@ -40,6 +42,8 @@ void GameWorld::Reset() {
 
 void GameWorld::HandleDeath(FieldObject& object) {
   const Result r = object.StampDeathMark(composed, gameField.left, gameField.top, texture, grid, kStampMark);
+  // A kind draws its mark where and how it likes: the next capture recomposes the whole picture.
+  stale_ = kWholePicture;
   if (Succeeded(r) && object.kindCode != kKindPlayer) enemyDeathSound.PlaySound(1, sound::kFullVolume);
 }
 

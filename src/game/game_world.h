@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,7 +64,12 @@ class GameWorld {
                       std::int32_t toX, std::int32_t toY, bool paintEdge);
   int IsFillBlocked(std::int32_t x, std::int32_t y);
   void RemoveStrandedObjects();
+  // The whole composed picture rebuilt (level start, image reload, a respawn).
   Result RedrawField();
+  // Whatever draws into the composed picture or the texture outside the fills (the head's cut line, death
+  // marks) reports the cells it drew over here (they may reach past the grid): a capture recomposes only
+  // what its fills and these cells changed, so an unreported drawing could stay on the picture.
+  void FieldDrawnOver(const gfx::Rect& cells);
   static std::int32_t MeasurePercent(const CellGrid& grid);
   // The capture of a closed cut: the open regions at the two seeds (kNoCell when not found) unless
   // guarded, then the cut itself from its first cell, then the objects left on forbidden ground. The head
@@ -187,6 +193,16 @@ class GameWorld {
 
  private:
   std::int64_t Fill(std::int32_t x, std::int32_t y, FillRule rule, bool redraw, bool testObjects);
+  // The composed picture rebuilt where it may differ from the back image with the texture over it.
+  Result RedrawStale();
+  static constexpr gfx::Rect kWholePicture{0, 0, std::numeric_limits<std::int32_t>::max(),
+                                           std::numeric_limits<std::int32_t>::max()};
+  // Where the composed picture may differ from the back image with the texture over it (composed
+  // coordinates; everything until the first redraw).
+  gfx::Rect stale_ = kWholePicture;
+  // Whether the test copy holds this capture's grid (copied when a blocking test first needs it).
+  bool testGridFresh_ = false;
+
   Result BuildLevel(const config::ConfigSection& level);
   void PlaceObjects(const config::ConfigSection& level);
   void WriteLevelNumber();

@@ -141,6 +141,9 @@ Player::Trace Player::TraceCut(CellGrid& grid, bool vertical, std::int32_t acros
       const config::Point a = view.Cell(c, firstCut), b = view.Cell(c, lastCut);
       gfx::DrawLine(world->composed, ox + a.x, oy + a.y, ox + b.x, oy + b.y, lineColour);
     }
+    // The capture that closes the cut recomposes only the parts of the picture it is told of.
+    const config::Point a = view.Cell(across - half, firstCut), b = view.Cell(across + half, lastCut);
+    world->FieldDrawnOver({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1});
   }
   if (firstNonFilled >= 0) {
     for (std::int32_t c = across - half; c <= across + half; ++c) {

@@ -38,7 +38,9 @@ struct Plane {
 constexpr std::pair<std::int32_t, std::int32_t> kAround[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
 
 // Every cell 4-connected to the start through qualifying cells, one at a time.
-std::int64_t PlainFloodFill(CellGrid& grid, Plane* plane, std::int32_t x, std::int32_t y, FillRule rule) {
+// `visited` (when given) gets the cells it took.
+std::int64_t PlainFloodFill(CellGrid& grid, Plane* plane, std::int32_t x, std::int32_t y, FillRule rule,
+                            std::vector<std::pair<std::int32_t, std::int32_t>>* visited = nullptr) {
   if (!grid.Inside(x, y) || !rule.Qualifies(grid.At(x, y))) return 0;
   std::vector<char> seen(static_cast<std::size_t>(grid.Total()));
   auto visit = [&](std::int32_t cx, std::int32_t cy) -> char& {
@@ -52,6 +54,7 @@ std::int64_t PlainFloodFill(CellGrid& grid, Plane* plane, std::int32_t x, std::i
     stack.pop_back();
     grid.At(cx, cy) = CELL_FILLED;
     if (plane) plane->At(cx, cy) = kKeyPixel;
+    if (visited) visited->emplace_back(cx, cy);
     ++count;
     for (const auto& [dx, dy] : kAround) {
       const std::int32_t nx = cx + dx, ny = cy + dy;
@@ -65,7 +68,8 @@ std::int64_t PlainFloodFill(CellGrid& grid, Plane* plane, std::int32_t x, std::i
 
 // The test flood one cell at a time: a popped cell is painted when a neighbour inside the grid is filled
 // or cut, and its neighbours whose state is plainly open are marked and visited.
-void PlainMarkRegion(CellGrid& grid, Plane* plane, gfx::Pixel edge, std::int32_t x, std::int32_t y) {
+void PlainMarkRegion(CellGrid& grid, Plane* plane, gfx::Pixel edge, std::int32_t x, std::int32_t y,
+                     gfx::Rect* painted = nullptr) {
   if (!grid.Inside(x, y)) return;
   std::vector<std::pair<std::int32_t, std::int32_t>> stack{{x, y}};
   while (!stack.empty()) {
@@ -76,7 +80,10 @@ void PlainMarkRegion(CellGrid& grid, Plane* plane, gfx::Pixel edge, std::int32_t
       const std::int32_t nx = cx + dx, ny = cy + dy;
       if (grid.Inside(nx, ny) && (grid.At(nx, ny) & (CELL_FILLED | CELL_CUT))) bordersEdge = true;
     }
-    if (plane && bordersEdge) plane->At(cx, cy) = edge;
+    if (plane && bordersEdge) {
+      plane->At(cx, cy) = edge;
+      if (painted) Grow(*painted, {cx, cy, cx + 1, cy + 1});
+    }
     for (const auto& [dx, dy] : kAround) {
       const std::int32_t nx = cx + dx, ny = cy + dy;
       if (!grid.Inside(nx, ny) || (grid.At(nx, ny) & 0x0F) != CELL_OPEN) continue;
@@ -179,6 +186,11 @@ void ExpectSameField(const CellGrid& got, const CellGrid& want, const Plane* got
   }
 }
 
+std::string Show(const gfx::Rect& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+         std::to_string(r.bottom) + ")";
+}
+
 constexpr FillRule kRules[] = {
     {CELL_OPEN, false},                // the level's first fill
     {CELL_CUT, false},                 // the cut itself
@@ -212,13 +224,33 @@ TEST(FieldFill, SpanFillMatchesAPlainFloodOnRandomFields) {
       if (round % 23 == 0) x = rng() % 2 ? -1 : w;
       if (round % 29 == 0) y = rng() % 2 ? -1 : h;
       const bool withPixels = round % 11 != 0;
-      const std::int64_t filled = FloodFill(ours, withPixels ? pixels.view : PixelPlane{}, x, y, rule);
-      const std::int64_t plainFilled = PlainFloodFill(plain, withPixels ? &plainPixels : nullptr, x, y, rule);
+      // A picture that follows the fill: each filled cell's pixel comes from `through`, with rows of their
+      // own lengths so that a mix-up of the two steps shows.
+      std::vector<gfx::Pixel> through(static_cast<std::size_t>(w + 5) * h), shown(static_cast<std::size_t>(w + 9) * h);
+      for (gfx::Pixel& p : through) p = static_cast<gfx::Pixel>(rng());
+      for (gfx::Pixel& p : shown) p = static_cast<gfx::Pixel>(rng());
+      std::vector<gfx::Pixel> plainShown = shown;
+      const ShowThrough show{shown.data(), w + 9, through.data(), w + 5};
+      gfx::Rect touched = round % 13 == 0 ? gfx::Rect{0, 0, 1, 1} : gfx::Rect{};
+      const gfx::Rect touchedBefore = touched;
+      const std::int64_t filled =
+          FloodFill(ours, withPixels ? pixels.view : PixelPlane{}, x, y, rule, {round % 3 ? &show : nullptr, &touched});
+      std::vector<std::pair<std::int32_t, std::int32_t>> taken;
+      const std::int64_t plainFilled =
+          PlainFloodFill(plain, withPixels ? &plainPixels : nullptr, x, y, rule, &taken);
+      gfx::Rect wantTouched = touchedBefore;
+      for (const auto& [cx, cy] : taken) {
+        Grow(wantTouched, {cx, cy, cx + 1, cy + 1});
+        if (round % 3) plainShown[cy * (w + 9) + cx] = through[cy * (w + 5) + cx];
+      }
       const std::string what = "round " + std::to_string(round) + ", " + std::to_string(w) + " x " +
                                std::to_string(h) + " from (" + std::to_string(x) + ", " + std::to_string(y) +
                                "), mask " + std::to_string(rule.mask) + (rule.unblocked ? " unblocked" : "");
       EXPECT_EQ(filled, plainFilled) << what;
       ExpectSameField(ours, plain, &pixels, &plainPixels, what);
+      EXPECT_EQ(touched, wantTouched) << what << ": touched " << Show(touched) << ", cells changed in "
+                                      << Show(wantTouched);
+      EXPECT_TRUE(shown == plainShown) << what << ": the picture that follows the fill";
       if (::testing::Test::HasFailure()) return;
     }
   });
@@ -240,8 +272,10 @@ TEST(FieldFill, MarkRegionMatchesAPlainFloodWithItsEdgePainting) {
       if (round % 31 == 0) x = -1;
       const gfx::Pixel edge = static_cast<gfx::Pixel>(rng());
       const bool painting = round % 7 != 0;
-      MarkRegion(ours, painting ? &pixels.view : nullptr, edge, x, y);
-      PlainMarkRegion(plain, painting ? &plainPixels : nullptr, edge, x, y);
+      gfx::Rect painted, plainPainted;
+      MarkRegion(ours, painting ? &pixels.view : nullptr, edge, x, y, &painted);
+      PlainMarkRegion(plain, painting ? &plainPixels : nullptr, edge, x, y, &plainPainted);
+      EXPECT_EQ(painted, plainPainted) << "painted " << Show(painted) << ", a plain flood paints " << Show(plainPainted);
       const std::string what = "round " + std::to_string(round) + ", " + std::to_string(w) + " x " +
                                std::to_string(h) + " from (" + std::to_string(x) + ", " + std::to_string(y) + ")";
       ExpectSameField(ours, plain, &pixels, &plainPixels, what);
