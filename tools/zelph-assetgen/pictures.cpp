@@ -8,6 +8,7 @@
 #include "landscape.h"
 #include "pieces.h"
 #include "rope.h"
+#include "scenes.h"
 #include "shapes.h"
 #include "wood.h"
 
@@ -164,6 +165,24 @@ bool LandscapeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out
     return false;
   }
   return Finish(item, item.name, false, Landscape(w, h, horizon, static_cast<std::uint32_t>(seed)), {}, faces,
+                item.id, out, error);
+}
+
+// A level's uncovered picture in one of the scene styles.
+bool SceneItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, horizon = 0, seed = 0;
+  std::string style;
+  if (!r.Size("size", w, h) || !r.Text("style", style, "meadow") || !r.Int("horizon", horizon, 55, 10, 90) ||
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  if (!IsSceneStyle(style)) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): unknown style \"" + style + "\"";
+    return false;
+  }
+  return Finish(item, item.name, false, Scene(style, w, h, horizon, static_cast<std::uint32_t>(seed)), {}, faces,
                 item.id, out, error);
 }
 
@@ -400,12 +419,21 @@ bool PlaqueItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, s
 // The field's cover: opaque planks the laser cuts away, with a nail at each end of every plank.
 bool PanelItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
   ItemReader r(item);
-  int w = 0, h = 0, plank = 0, seed = 0;
+  int w = 0, h = 0, plank = 0, seed = 0, stainPercent = 0;
   WoodStyle wood;
+  Color stain;
   if (!r.Size("size", w, h) || !ReadWood(r, wood, "oak") || !r.Int("plank", plank, 80, 8, 1000) ||
-      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) || !r.Finish()) {
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) ||
+      !r.Colour("stain", stain, Color{}) || !r.Int("stain_percent", stainPercent, 0, 0, 100) || !r.Finish()) {
     error = r.error();
     return false;
+  }
+  // A stained or painted wood: the palette drawn towards the stain, keeping the grain's light and dark.
+  if (stainPercent > 0) {
+    const int t = kOne * stainPercent / 100;
+    wood.light = Mix(wood.light, Shade(stain, kOne * 5 / 4), t);
+    wood.dark = Mix(wood.dark, Shade(stain, kOne * 3 / 4), t);
+    wood.deep = Mix(wood.deep, Shade(stain, kOne / 2), t);
   }
   Image pic(w, h);
   Fill(pic, wood.deep);
@@ -512,6 +540,7 @@ bool PieceItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
 
 bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
   if (item.kind == "landscape") return LandscapeItem(item, faces, out, error);
+  if (item.kind == "scene") return SceneItem(item, faces, out, error);
   if (item.kind == "rope") return RopeItem(item, faces, out, error);
   if (item.kind == "board") return BoardItem(item, faces, out, error);
   if (item.kind == "splash") return SplashItem(item, faces, out, error);

@@ -128,13 +128,78 @@ Buffer Level() {
   return b;
 }
 
+// The laser at work: a low electric hum whose partials all fit whole periods into the second, so the loop
+// joins without a click.
+Buffer LaserHum() {
+  Buffer b = Silence(1000);
+  Tone t = Steady(110000, {{1000, 32767, 0}, {2000, 14000, 0}, {3000, 9000, 0}, {5000, 4000, 0}}, 0, 20000);
+  t.tremolo = 5000;
+  AddTone(b, kRate, 0, Ms(1000, kRate), t);
+  return b;
+}
+
+// God mode: the hum an octave up with a bright fifth over it, throbbing.
+Buffer LaserGod() {
+  Buffer b = Silence(1000);
+  Tone t = Steady(220000, {{1000, 32767, 0}, {1500, 16000, 0}, {3000, 9000, 0}, {4000, 5000, 0}}, 0, 20000);
+  t.tremolo = 12000;
+  AddTone(b, kRate, 0, Ms(1000, kRate), t);
+  return b;
+}
+
+// The laser failing when the head is lost: its hum sinks and sputters out.
+Buffer LaserDown() {
+  Buffer b = Silence(900);
+  AddTone(b, kRate, 0, Ms(850, kRate),
+          Glide(440000, 55000, {{1000, 32767, 600}, {2000, 14000, 400}, {3000, 8000, 300}}, Ms(2, kRate)));
+  AddNoise(b, kRate, Ms(100, kRate), Ms(700, kRate), Noise{7000, 1000, 250, Ms(50, kRate), 8000, 53});
+  return b;
+}
+
+// The laser arming: a quick rising whine ending on a click.
+Buffer Reload() {
+  Buffer b = Silence(360);
+  AddTone(b, kRate, 0, Ms(280, kRate), Glide(180000, 1400000, {{1000, 26000, 0}, {2000, 9000, 0}}, Ms(20, kRate)));
+  AddNoise(b, kRate, Ms(280, kRate), Ms(40, kRate), Noise{24000, 4000, 6, 0, 18000, 59});
+  return b;
+}
+
+// The cutter in the wood: a rasping buzz (a whole number of periods in the loop) over sawdust noise.
+Buffer Cutting() {
+  Buffer b = Silence(500);
+  AddTone(b, kRate, 0, Ms(500, kRate),
+          Steady(146000, {{1000, 20000, 0}, {2000, 16000, 0}, {3000, 12000, 0}, {4000, 9000, 0}, {6000, 6000, 0}},
+                 0, 16000));
+  AddNoise(b, kRate, 0, Ms(500, kRate), Noise{12000, 3000, 0, 0, 12000, 61});
+  return b;
+}
+
+// A prize's icon about to run out: a short high beep.
+Buffer Blink() {
+  Buffer b = Silence(140);
+  AddTone(b, kRate, 0, Ms(120, kRate), Steady(NoteMilliHz(93), {{1000, 32767, 60}, {3000, 6000, 20}}, Ms(2, kRate)));
+  return b;
+}
+
+// A prize appearing: a soft rising pair of bell notes.
+Buffer Appear() {
+  Buffer b = Silence(600);
+  AddTone(b, kRate, 0, Ms(500, kRate), Bell(81, 220, 20000));               // A5
+  AddTone(b, kRate, Ms(90, kRate), Ms(500, kRate), Bell(88, 260, 20000));   // E6
+  return b;
+}
+
 struct Recipe {
   std::string_view name;
   Buffer (*make)();
+  bool loop = false;  // played round and round: no fades at the ends
 };
 constexpr Recipe kRecipes[] = {{"click", Click}, {"key", Key},     {"message", Message},
                                {"lose", Lose},   {"win", Win},     {"capture", Capture},
-                               {"death", Death}, {"prize", Prize}, {"level", Level}};
+                               {"death", Death}, {"prize", Prize}, {"level", Level},
+                               {"laser", LaserHum, true}, {"laser_god", LaserGod, true},
+                               {"laser_down", LaserDown}, {"reload", Reload},
+                               {"cutting", Cutting, true}, {"blink", Blink}, {"appear", Appear}};
 
 }  // namespace
 
@@ -148,7 +213,7 @@ Buffer MakeSound(std::string_view name, int peak) {
     if (r.name == name) {
       Buffer b = r.make();
       Normalise(b, peak);
-      FadeEnds(b, Ms(1, kRate), Ms(20, kRate));
+      if (!r.loop) FadeEnds(b, Ms(1, kRate), Ms(20, kRate));
       return b;
     }
   return {};
