@@ -2,6 +2,7 @@
 // won in principle, everything it names resolves, and a stretch of play with random steering runs cleanly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -14,6 +15,7 @@
 #include "config/resources.h"
 #include "game/cell_grid.h"
 #include "game/game_world.h"
+#include "game/head_object.h"
 #include "game/object_factory.h"
 #include "key_checks.h"
 #include "objects/object_kinds.h"
@@ -128,8 +130,9 @@ TEST_P(ShippedLevels, EveryLevelLoadsAndCanBeWonInPrinciple) {
       ASSERT_TRUE(world.grid.Inside(at.x, at.y)) << "object " << e;
       const bool open = world.grid.At(at.x, at.y) & game::CELL_OPEN;
       const std::int32_t moveOn = definition->GetInt("move_on", 2);
-      if (moveOn != 3 && definition->GetInt("type", -1) != game::kTypeStamp)
+      if (moveOn != 3 && definition->GetInt("type", -1) != game::kTypeStamp) {
         EXPECT_EQ(open, moveOn != 1) << "object " << e << " on ground it may not stand on at " << at.x << "," << at.y;
+      }
     }
     CheckResources(level);
     for (std::uint32_t id : DefinitionsOf(level)) {
@@ -204,6 +207,60 @@ TEST_P(ShippedLevels, EveryLevelSurvivesSixHundredFramesOfRandomSteering) {
   EXPECT_GE(captured, levels / 2);
   EXPECT_GE(died, 1);
   std::printf("%d of %d levels captured land, the head was lost in %d\n", captured, levels, died);
+}
+
+// A patient player: from the bottom border it cuts straight up to the top border and back down again in
+// strips a sixteenth of the field apart, left to right and then between the earlier strips, so every cut
+// splits the land a ball is not in from the land it is in; before each cut it waits on the border until no
+// enemy is near the strip, for a while. With the keys
+// alone and at most fifteen lives (it is far clumsier than a person) it must win each of the first five levels, the ones a new player meets first.
+TEST_P(ShippedLevels, TheFirstFiveLevelsAreWonByCuttingStripsWithTheKeys) {
+  for (int n = 1; n <= 5; ++n) {
+    SCOPED_TRACE("level " + std::to_string(n));
+    platform::SRand(static_cast<unsigned>(2000 + n));
+    ASSERT_EQ(Load(n), S_OK);
+    world.lives = world.levelStartLives = 15;
+    const std::int32_t w = world.grid.Width(), h = world.grid.Height();
+    const std::int32_t top = h * 6 / 400, bottom = h - 1 - h * 6 / 400, step = w / 16;
+    // The strips' columns: left to right, then again between the earlier ones, so that land a ball kept open
+    // is split again.
+    std::vector<std::int32_t> columns;
+    for (int pass = 0; pass < 4; ++pass)
+      for (std::int32_t c = step / 2 + pass * step / 4; c < w - step / 4; c += step) columns.push_back(c);
+    std::size_t next = 0;
+    std::int32_t column = columns[0], goal = bottom;  // the strip being cut, and the border it runs to
+    bool won = false;
+    int frame = 0, waited = 0;
+    for (; frame < 9000 && world.lives > 0 && !won; ++frame) {
+      game::HeadObject& head = *world.player;
+      const std::int32_t x = head.CellX(), y = head.CellY();
+      if (!head.dying) {
+        // Along the border to the strip's column, then across the field to the other border.
+        int key = 0;
+        if (std::abs(x - column) > 2 && (y == top || y == bottom || y <= top + 2 || y >= bottom - 2)) {
+          key = x < column ? 3 : 1;
+        } else if (std::abs(y - goal) > 2) {
+          const bool onBorder = y <= top + 2 || y >= bottom - 2;
+          const bool enemyNear = std::any_of(world.objects.begin(), world.objects.end(), [&](const auto& o) {
+            return o.get() != world.player && o->process && std::abs(o->CellX() - column) < w / 6;
+          });
+          // It waits three seconds at most: a ball shut in a narrow strip may never leave.
+          waited = onBorder && enemyNear ? waited + 1 : 0;
+          key = waited > 0 && waited < 90 ? 255 : (y < goal ? 4 : 2);
+        } else {
+          next = (next + 1) % columns.size();
+          column = columns[next];
+          goal = goal == bottom ? top : bottom;
+        }
+        if (key) head.KeyDown(key);
+      }
+      world.Tick();
+      won = world.percent >= world.passPercent;
+    }
+    EXPECT_TRUE(won) << "captured " << world.percent << " of " << world.passPercent << " percent, "
+                     << world.lives << " lives left after " << frame << " frames";
+    std::printf("level %d won in %d frames, %d lives used\n", n, frame, 15 - world.lives);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, ShippedLevels, ::testing::Values(kVgaBuild, kQvgaBuild),
