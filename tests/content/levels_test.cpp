@@ -212,8 +212,8 @@ TEST_P(ShippedLevels, EveryLevelSurvivesSixHundredFramesOfRandomSteering) {
 // A patient player: from the bottom border it cuts straight up to the top border and back down again in
 // strips a sixteenth of the field apart, left to right and then between the earlier strips, so every cut
 // splits the land a ball is not in from the land it is in; before each cut it waits on the border until no
-// enemy is near the strip, for a while. With the keys
-// alone and at most fifteen lives (it is far clumsier than a person) it must win each of the first five levels, the ones a new player meets first.
+// enemy is near the strip, for a while. With the keys alone and at most fifteen lives (it is far clumsier than a
+// person) it must win each of the first five levels, the ones a new player meets first.
 TEST_P(ShippedLevels, TheFirstFiveLevelsAreWonByCuttingStripsWithTheKeys) {
   for (int n = 1; n <= 5; ++n) {
     SCOPED_TRACE("level " + std::to_string(n));
