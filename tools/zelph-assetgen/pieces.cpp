@@ -233,7 +233,7 @@ void DrawEmitterDead(Image& img, const Frame& f, const PiecePose& pose) {
   const int frames = std::max(1, pose.frames);
   for (int puff = 0; puff < 2; ++puff) {
     const int age = (pose.frame + puff * frames / 2) % frames;  // 0 .. frames - 1
-    const int v = 300 - 700 * age / frames, r = 90 + 160 * age / frames;
+    const int v = 250 - 500 * age / frames, r = 80 + 110 * age / frames;
     PaintMask(img, Blur(f.Cover(f.Circle(60 * (puff ? 1 : -1), v, r)), std::max(1, size / 12)), 0, 0,
               Color{0x50, 0x4C, 0x48}, kOne * 3 / 4 - kOne / 2 * age / frames);
   }
@@ -242,8 +242,8 @@ void DrawEmitterDead(Image& img, const Frame& f, const PiecePose& pose) {
 // A stone pillar that rises out of the ground and sinks back, a red rune glowing on it.
 void DrawPillar(Image& img, const Frame& f, const PiecePose& pose) {
   const int size = f.PixelSize();
-  const int half = PillarHalfHeight(pose.frame, pose.frames) * 1000 / 813 - 220;  // to frame units
-  const Shape pillar = f.Capsule(0, -half, 0, half, 220);
+  const int half = PillarHalfHeight(pose.frame, pose.frames) * 1000 / 813 - 250;  // to frame units
+  const Shape pillar = f.Capsule(0, -half, 0, half, 250);
   Ground(img, f, pillar);
   PaintLit(img, f.Cover(pillar), kStone, size / 8, kOne);
   PaintMask(img, f.Cover(f.Capsule(-80, -half / 3, 80, half / 3, 34)), 0, 0, Color{0xC8, 0x30, 0x20}, kOne * 4 / 5);
@@ -254,7 +254,7 @@ void DrawPillar(Image& img, const Frame& f, const PiecePose& pose) {
 void DrawTar(Image& img, const Frame& f) {
   const Shape blot = Join({f.Circle(0, 0, 380), f.Circle(-250, -160, 200), f.Circle(260, 120, 220),
                            f.Circle(120, -270, 170), f.Circle(-200, 250, 170)});
-  PaintMask(img, f.Cover(blot), 0, 0, kTar, kOne * 4 / 5);
+  PaintMask(img, f.Cover(blot), 0, 0, kTar);
   PaintMask(img, Blur(f.Cover(f.Circle(-120, -120, 110)), std::max(1, f.PixelSize() / 16)), 0, 0,
             Color{0x8A, 0x70, 0x50}, kOne / 2);
 }
@@ -437,9 +437,9 @@ Image DrawPiece(Piece piece, int w, int h, const PiecePose& pose) {
 }
 
 int PillarHalfHeight(int frame, int frames) {
-  // From 0.25 to 0.45 of the side and back over the frames (the frame scale is 0.8125 of the side).
+  // From 0.28 to 0.45 of the side and back over the frames (the frame scale is 0.8125 of the side).
   const int lift = frames > 1 ? (kOne - CosQ15(static_cast<std::uint32_t>(0x100000000LL * frame / frames))) / 2 : 0;
-  return 250 + static_cast<int>((200LL * lift) >> 15);
+  return 280 + static_cast<int>((170LL * lift) >> 15);
 }
 
 }  // namespace zelph::assetgen

@@ -35,7 +35,7 @@ struct PiecePose {
 Image DrawPiece(Piece piece, int w, int h, const PiecePose& pose);
 
 // Half the height of the pillar in frame `frame` of `frames`, in 1/1000 of the picture's smaller side: a
-// level's obstacle rectangles are written from it (the pillar is 0.36 of the side wide).
+// level's obstacle rectangles are written from it (the pillar is 0.41 of the side wide).
 int PillarHalfHeight(int frame, int frames);
 
 }  // namespace zelph::assetgen

@@ -99,6 +99,10 @@ Image Autumn(int w, int h, int horizon, std::uint32_t seed) {
 Image Spring(int w, int h, int horizon, std::uint32_t seed) {
   Image img = Landscape(w, h, horizon, seed);
   const int hy = h * horizon / 100;
+  // Fresh young grass under a paler sky.
+  Recolour(img, [&](Color c, int, int y) {
+    return y < hy ? Mix(c, Color{0xE8, 0xF0, 0xFF}, kOne / 3) : Mix(c, Color{0xA8, 0xE0, 0x50}, Greenness(c) * 3 / 4);
+  });
   Rng rng(seed + 17);
   const std::array<Color, 4> petals = {Color{0xFF, 0x70, 0xA0}, Color{0xFF, 0xF0, 0x60}, Color{0xFF, 0xFF, 0xFF},
                                        Color{0xB0, 0x80, 0xFF}};
@@ -132,45 +136,39 @@ Image Storm(int w, int h, int horizon, std::uint32_t seed) {
   return img;
 }
 
+// A sky fading from `zenith` down to `low` at the horizon row `hy`, and below it what `ground` paints.
+template <typename F>
+Image SkyOver(int w, int h, int hy, Color zenith, Color low, F ground) {
+  Image img(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      img.At(x, y) = Premultiply(y < hy ? Mix(zenith, low, y * kOne / std::max(1, hy)) : ground(x, y));
+  return img;
+}
+
 // Dunes under a hot sky.
 Image Desert(int w, int h, int horizon, std::uint32_t seed) {
-  Image img(w, h);
   const int hy = h * horizon / 100;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      Color c;
-      if (y < hy) {
-        c = Mix(Color{0x3C, 0x8C, 0xD8}, Color{0xF8, 0xE8, 0xB8}, y * kOne / std::max(1, hy));
-      } else {
-        // Ridges a few to the width, running slantwise, bent by noise.
-        const std::int64_t turns = (static_cast<std::int64_t>(x) * 4 + (y - hy) * 14) * 0x100000000LL / std::max(1, w);
-        const int wave = SinQ15(static_cast<std::uint32_t>(turns) +
-                                (static_cast<std::uint32_t>(Fbm(static_cast<std::int64_t>(x) << 9, 0, 3, seed)) << 15));
-        c = Mix(Color{0xE8, 0xB0, 0x60}, Color{0xB8, 0x70, 0x30}, (kOne + wave) / 2);
-        c = Shade(c, kOne * 3 / 4 + (y - hy) * kOne / 4 / std::max(1, h - hy));
-      }
-      img.At(x, y) = Premultiply(c);
-    }
+  Image img = SkyOver(w, h, hy, Color{0x3C, 0x8C, 0xD8}, Color{0xF8, 0xE8, 0xB8}, [&](int x, int y) {
+    // Ridges a few to the width, running slantwise, bent by noise.
+    const std::int64_t turns = (static_cast<std::int64_t>(x) * 4 + (y - hy) * 14) * 0x100000000LL / std::max(1, w);
+    const int wave = SinQ15(static_cast<std::uint32_t>(turns) +
+                            (static_cast<std::uint32_t>(Fbm(static_cast<std::int64_t>(x) << 9, 0, 3, seed)) << 15));
+    const Color c = Mix(Color{0xE8, 0xB0, 0x60}, Color{0xB8, 0x70, 0x30}, (kOne + wave) / 2);
+    return Shade(c, kOne * 3 / 4 + (y - hy) * kOne / 4 / std::max(1, h - hy));
+  });
   Disc(img, w / 5, h / 6, h / 11, Color{0xFF, 0xF8, 0xD0});
   return img;
 }
 
 // The sea: sky, the sun low, glittering water.
 Image Sea(int w, int h, int horizon, std::uint32_t seed) {
-  Image img(w, h);
   const int hy = h * horizon / 100;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      Color c;
-      if (y < hy) {
-        c = Mix(Color{0x58, 0xA0, 0xE0}, Color{0xE8, 0xF4, 0xFF}, y * kOne / std::max(1, hy));
-      } else {
-        const int n = Fbm(static_cast<std::int64_t>(x) << 11, static_cast<std::int64_t>(y - hy) << 13, 3, seed);
-        c = Mix(Color{0x20, 0x70, 0xA8}, Color{0x0C, 0x30, 0x60}, (y - hy) * kOne / std::max(1, h - hy));
-        if (n > 44000) c = Mix(c, Color{0xE0, 0xF4, 0xFF}, (n - 44000) * 3);
-      }
-      img.At(x, y) = Premultiply(c);
-    }
+  Image img = SkyOver(w, h, hy, Color{0x58, 0xA0, 0xE0}, Color{0xE8, 0xF4, 0xFF}, [&](int x, int y) {
+    const int n = Fbm(static_cast<std::int64_t>(x) << 11, static_cast<std::int64_t>(y - hy) << 13, 3, seed);
+    const Color c = Mix(Color{0x20, 0x70, 0xA8}, Color{0x0C, 0x30, 0x60}, (y - hy) * kOne / std::max(1, h - hy));
+    return n > 44000 ? Mix(c, Color{0xE0, 0xF4, 0xFF}, (n - 44000) * 3) : c;
+  });
   Disc(img, w / 2, hy - h / 30, h / 10, Color{0xFF, 0xF0, 0xC0});
   // A little sailing boat.
   Mask sail(w, h);

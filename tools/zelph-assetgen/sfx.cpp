@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace zelph::assetgen {
 
@@ -128,24 +130,20 @@ Buffer Level() {
   return b;
 }
 
-// The laser at work: a low electric hum whose partials all fit whole periods into the second, so the loop
-// joins without a click.
-Buffer LaserHum() {
+// A second of electric hum whose partials all fit whole periods into it, so the loop joins smoothly.
+Buffer Hum(std::int64_t milliHz, std::vector<Partial> partials, int tremolo) {
   Buffer b = Silence(1000);
-  Tone t = Steady(110000, {{1000, 32767, 0}, {2000, 14000, 0}, {3000, 9000, 0}, {5000, 4000, 0}}, 0, 20000);
-  t.tremolo = 5000;
+  Tone t = Steady(milliHz, std::move(partials), 0, 20000);
+  t.tremolo = tremolo;
   AddTone(b, kRate, 0, Ms(1000, kRate), t);
   return b;
 }
 
+// The laser at work: a low, steady hum.
+Buffer LaserHum() { return Hum(110000, {{1000, 32767, 0}, {2000, 14000, 0}, {3000, 9000, 0}, {5000, 4000, 0}}, 5000); }
+
 // God mode: the hum an octave up with a bright fifth over it, throbbing.
-Buffer LaserGod() {
-  Buffer b = Silence(1000);
-  Tone t = Steady(220000, {{1000, 32767, 0}, {1500, 16000, 0}, {3000, 9000, 0}, {4000, 5000, 0}}, 0, 20000);
-  t.tremolo = 12000;
-  AddTone(b, kRate, 0, Ms(1000, kRate), t);
-  return b;
-}
+Buffer LaserGod() { return Hum(220000, {{1000, 32767, 0}, {1500, 16000, 0}, {3000, 9000, 0}, {4000, 5000, 0}}, 12000); }
 
 // The laser failing when the head is lost: its hum sinks and sputters out.
 Buffer LaserDown() {
@@ -203,6 +201,11 @@ constexpr Recipe kRecipes[] = {{"click", Click}, {"key", Key},     {"message", M
 
 }  // namespace
 
+bool IsLoopedSound(std::string_view name) {
+  return std::any_of(std::begin(kRecipes), std::end(kRecipes),
+                     [name](const Recipe& r) { return r.name == name && r.loop; });
+}
+
 bool IsSoundRecipe(std::string_view name) {
   return std::any_of(std::begin(kRecipes), std::end(kRecipes),
                      [name](const Recipe& r) { return r.name == name; });
@@ -212,6 +215,18 @@ Buffer MakeSound(std::string_view name, int peak) {
   for (const Recipe& r : kRecipes)
     if (r.name == name) {
       Buffer b = r.make();
+      if (r.loop) {
+        // The tail is blended into the head, so the end runs on into the start without a click.
+        const std::size_t blend = static_cast<std::size_t>(Ms(30, kRate));
+        if (b.size() > 2 * blend) {
+          const std::size_t length = b.size() - blend;
+          for (std::size_t i = 0; i < blend; ++i)
+            b[i] = static_cast<int>((static_cast<long long>(b[i]) * static_cast<long long>(i) +
+                                     static_cast<long long>(b[length + i]) * static_cast<long long>(blend - i)) /
+                                    static_cast<long long>(blend));
+          b.resize(length);
+        }
+      }
       Normalise(b, peak);
       if (!r.loop) FadeEnds(b, Ms(1, kRate), Ms(20, kRate));
       return b;

@@ -15,6 +15,8 @@ inline constexpr int kSoundRate = 22050;
 // "win", "capture" (a region falls away), "death" (the head is hit), "prize" (a prize is picked up),
 // "level" (level won).
 bool IsSoundRecipe(std::string_view name);
+// A sound the game plays round and round (the laser's hum, the cutting): its end runs on into its start.
+bool IsLoopedSound(std::string_view name);
 // The effect, normalised to a peak of `peak` (Q15) with its ends faded; empty for an unknown name.
 Buffer MakeSound(std::string_view name, int peak);
 

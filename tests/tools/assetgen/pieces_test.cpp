@@ -15,10 +15,12 @@
 namespace zelph::assetgen {
 namespace {
 
-constexpr Piece kAllPieces[] = {Piece::kHead,      Piece::kBall,      Piece::kHunter,     Piece::kShuttle,
-                                Piece::kExtraLife, Piece::kGodMode,   Piece::kSlowHead,   Piece::kSlowEnemies,
-                                Piece::kHeadCut,   Piece::kHeadGod,   Piece::kHeadGodCut, Piece::kEmitterDead,
-                                Piece::kPillar,    Piece::kTar,       Piece::kBallBlue,   Piece::kBallGreen};
+// The pieces that stand on the field or in the page (the emitters hang in the top bar and fill their
+// pictures).
+constexpr Piece kAllPieces[] = {Piece::kHead,      Piece::kBall,    Piece::kHunter,   Piece::kShuttle,
+                                Piece::kExtraLife, Piece::kGodMode, Piece::kSlowHead, Piece::kSlowEnemies,
+                                Piece::kHeadCut,   Piece::kHeadGod, Piece::kHeadGodCut, Piece::kPillar,
+                                Piece::kTar,       Piece::kBallBlue, Piece::kBallGreen};
 
 // The box round everything with more than a trace of coverage.
 struct Extent {
@@ -166,7 +168,7 @@ TEST(Pieces, ThePillarIsAsHighAsItsFrameSaysAndRisesAndSinks) {
     const int half = PillarHalfHeight(f, kFrames) * kSize / 1000;
     // The outline adds about a pixel, the shadow a little below.
     EXPECT_NEAR(kSize / 2 - e.top, half, 2);
-    EXPECT_NEAR((e.right - e.left) / 2, 36 * kSize / 200, 2);
+    EXPECT_NEAR((e.right - e.left) / 2, 41 * kSize / 200, 2);
     highest = std::max(highest, half);
     lowest = std::min(lowest, half);
   }
