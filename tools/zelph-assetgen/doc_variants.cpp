@@ -20,9 +20,52 @@ bool IsItemTypeKey(std::string_view key) {
   return true;
 }
 
+bool StartsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
+
+// "line_3", "b_pnt_0", "coll_rect_5": a name followed by a number.
+bool IsNumbered(std::string_view key, std::string_view name) {
+  if (!StartsWith(key, name) || key.size() == name.size()) return false;
+  for (char c : key.substr(name.size()))
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+int CountNumbers(std::string_view value) {
+  int count = 0;
+  for (std::size_t i = 0; i < value.size(); ++i)
+    if (std::isdigit(static_cast<unsigned char>(value[i])) && (i == 0 || !std::isdigit(static_cast<unsigned char>(value[i - 1]))))
+      ++count;
+  return count;
+}
+
+// Every number from `first` on (a point list after its count, a speed pair).
+std::vector<int> From(int first, int count) {
+  std::vector<int> out;
+  for (int i = first; i < count; ++i) out.push_back(i);
+  return out;
+}
+
+// The game document's field geometry: cells of the field, offsets and sizes of the objects, speeds in
+// cells per frame.
+std::vector<int> GameCoordinatePositions(std::string_view key, std::string_view value) {
+  const int count = CountNumbers(value);
+  if (key == "game_field" || key == "laser_start_pnt" || key == "fill_start_pnt" || key == "speed_rand" ||
+      key == "line_thick" || IsNumbered(key, "line_") || IsNumbered(key, "coll_rect_"))
+    return From(0, count);
+  if (key == "aprox_figure_param") return {0, 1, 2, 3};
+  // A level's positions: a negative one is drawn at random and stays as written.
+  if ((StartsWith(key, "en_") && EndsWith(key, "_xy")) || (StartsWith(key, "figure_") && EndsWith(key, "_pnt_xy")))
+    return From(0, count);
+  // Probe lists (a count, then pairs) or, for an obstacle, four edges.
+  if (IsNumbered(key, "b_frame_") || IsNumbered(key, "b_pnt_") || key == "b_pnt1" || key == "b_pnt2")
+    return count == 4 ? From(0, 4) : From(1, count);
+  return {};
+}
+
 // Which of the value's numbers (0-based) are coordinates; empty: none.
 std::vector<int> CoordinatePositions(std::string_view key, std::string_view value) {
   if (key == "rect" || EndsWith(key, "_rect") || key == "text_center") return {0, 1, 2, 3};
+  if (std::vector<int> game = GameCoordinatePositions(key, value); !game.empty()) return game;
   if (IsItemTypeKey(key)) {
     const int type = std::atoi(std::string(value).c_str());
     if (type == 1) return {2, 3, 4, 5};  // text: x, gap above, width, height
@@ -31,8 +74,9 @@ std::vector<int> CoordinatePositions(std::string_view key, std::string_view valu
   return {};
 }
 
-// The value with the numbers at `positions` halved (towards zero); other text is kept as it stands.
-bool HalveNumbers(std::string_view value, const std::vector<int>& positions, std::string& out) {
+// The value with the numbers at `positions` halved (towards zero); other text is kept as it stands. With
+// `keepNegative`, negative numbers (a level's "at random") are not halved.
+bool HalveNumbers(std::string_view value, const std::vector<int>& positions, bool keepNegative, std::string& out) {
   out.clear();
   int index = 0;
   std::size_t i = 0;
@@ -47,8 +91,10 @@ bool HalveNumbers(std::string_view value, const std::vector<int>& positions, std
     const std::string number(value.substr(i, end - i));
     if (number.size() > 9) return false;
     const long n = std::strtol(number.c_str(), nullptr, 10);
-    bool halve = false;
-    for (int p : positions) halve = halve || p == index;
+    bool halve = !(keepNegative && n < 0);
+    bool listed = false;
+    for (int p : positions) listed = listed || p == index;
+    halve = halve && listed;
     out += halve ? std::to_string(n / 2) : number;
     ++index;
     i = end;
@@ -98,7 +144,8 @@ bool DeriveDocument(std::string_view source, Build build, std::string& out, std:
     const std::vector<int> positions = CoordinatePositions(key, value);
     std::string halved(value);
     // Checked for both builds, so that a source either serves both or neither.
-    if (!positions.empty() && !HalveNumbers(value, positions, halved)) return fail("number too long");
+    const bool isPosition = EndsWith(key, "_xy");
+    if (!positions.empty() && !HalveNumbers(value, positions, isPosition, halved)) return fail("number too long");
     if (build == Build::kVga) halved = value;
     out.append(key).append("=").append(halved).push_back('\n');
   }

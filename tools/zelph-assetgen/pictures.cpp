@@ -8,6 +8,7 @@
 #include "landscape.h"
 #include "pieces.h"
 #include "rope.h"
+#include "scenes.h"
 #include "shapes.h"
 #include "wood.h"
 
@@ -164,6 +165,24 @@ bool LandscapeItem(const Item& item, FaceCache& faces, std::vector<Picture>& out
     return false;
   }
   return Finish(item, item.name, false, Landscape(w, h, horizon, static_cast<std::uint32_t>(seed)), {}, faces,
+                item.id, out, error);
+}
+
+// A level's uncovered picture in one of the scene styles.
+bool SceneItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
+  ItemReader r(item);
+  int w = 0, h = 0, horizon = 0, seed = 0;
+  std::string style;
+  if (!r.Size("size", w, h) || !r.Text("style", style, "meadow") || !r.Int("horizon", horizon, 55, 10, 90) ||
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) || !r.Finish()) {
+    error = r.error();
+    return false;
+  }
+  if (!IsSceneStyle(style)) {
+    error = "line " + std::to_string(item.line) + " (" + item.name + "): unknown style \"" + style + "\"";
+    return false;
+  }
+  return Finish(item, item.name, false, Scene(style, w, h, horizon, static_cast<std::uint32_t>(seed)), {}, faces,
                 item.id, out, error);
 }
 
@@ -397,15 +416,45 @@ bool PlaqueItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, s
   return true;
 }
 
-// The field's cover: opaque planks the laser cuts away, with a nail at each end of every plank.
+// A rounded groove from (x0, y0) to (x1, y1) cut into wood, darker at its top, where its upper-left wall
+// throws a shadow: the slot of a name or the track of a bar.
+void CarveGroove(Image& pic, int x0, int y0, int x1, int y1, int radius, Color inside) {
+  const Mask hole = RoundedRectMask(pic.w, pic.h, x0, y0, x1, y1, radius);
+  Image groove(pic.w, pic.h);
+  for (int y = 0; y < pic.h; ++y) {
+    const Color c = Mix(Shade(inside, kOne * 3 / 4), inside, Clamp((y - y0) * kOne / std::max(1, y1 - y0), 0, kOne));
+    for (int x = 0; x < pic.w; ++x) groove.At(x, y) = Premultiply(c);
+  }
+  const Mask wall = Subtract(hole, Offset(hole, 2, 2));
+  PaintMask(groove, Blur(wall, 2), 0, 0, Color{0x10, 0x08, 0x04}, kOne * 3 / 4);
+  ClipToMask(groove, hole);
+  DrawImage(pic, groove, 0, 0);
+}
+
+// The field's cover: opaque planks the laser cuts away, with a nail at each end of every plank. A panel may
+// also have a groove cut into it ("groove=x,y,w,h", the track of a bar) and a painted label.
 bool PanelItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
   ItemReader r(item);
-  int w = 0, h = 0, plank = 0, seed = 0;
+  int w = 0, h = 0, plank = 0, seed = 0, stainPercent = 0, gx = 0, gy = 0, gw = 0, gh = 0;
   WoodStyle wood;
+  Color stain;
+  Letters label;
+  label.style.px = 22;
   if (!r.Size("size", w, h) || !ReadWood(r, wood, "oak") || !r.Int("plank", plank, 80, 8, 1000) ||
-      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) || !r.Finish()) {
+      !r.Int("seed", seed, static_cast<int>(item.id & 0xFFFF), 0, 0x7FFFFFFF) ||
+      !r.Colour("stain", stain, Color{}) || !r.Int("stain_percent", stainPercent, 0, 0, 100) ||
+      !r.Int("groove_x", gx, 0, 0, 8192) || !r.Int("groove_y", gy, 0, 0, 8192) || !r.Int("groove_w", gw, 0, 0, 8192) ||
+      !r.Int("groove_h", gh, 0, 0, 8192) || !r.Text("label", label.text, "") ||
+      !r.Int("label_x", label.cx, 0, 0, 8192) || !ReadLettering(r, label.style) || !r.Finish()) {
     error = r.error();
     return false;
+  }
+  // A stained or painted wood: the palette drawn towards the stain, keeping the grain's light and dark.
+  if (stainPercent > 0) {
+    const int t = kOne * stainPercent / 100;
+    wood.light = Mix(wood.light, Shade(stain, kOne * 5 / 4), t);
+    wood.dark = Mix(wood.dark, Shade(stain, kOne * 3 / 4), t);
+    wood.deep = Mix(wood.deep, Shade(stain, kOne / 2), t);
   }
   Image pic(w, h);
   Fill(pic, wood.deep);
@@ -416,7 +465,10 @@ bool PanelItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
     DrawNail(pic, 14, cy, 4);
     DrawNail(pic, w - 15, cy, 4);
   }
-  return Finish(item, item.name, false, std::move(pic), {}, faces, item.id, out, error);
+  if (gw > 0 && gh > 0) CarveGroove(pic, gx - 2, gy - 2, gx + gw + 2, gy + gh + 2, (gh + 4) / 2, Color{0x3A, 0x24, 0x14});
+  label.cy = h / 2;
+  label.maxWidth = w;
+  return Finish(item, item.name, false, std::move(pic), {label}, faces, item.id, out, error);
 }
 
 // A groove cut into a wooden rim: where a name is typed, or the track of a volume bar.
@@ -436,17 +488,7 @@ bool SlotItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, std
     return false;
   }
   Image pic = PlankBoard(w, h, radius, h, std::max(2, rim / 2), wood, static_cast<std::uint32_t>(seed));
-  const Mask hole = RoundedRectMask(w, h, rim, rim, w - rim, h - rim, std::max(1, radius - rim));
-  Image groove(w, h);
-  for (int y = 0; y < h; ++y) {
-    const Color c = Mix(Shade(inside, kOne * 3 / 4), inside, y * kOne / h);
-    for (int x = 0; x < w; ++x) groove.At(x, y) = Premultiply(c);
-  }
-  // The groove's upper-left wall throws a shadow into it.
-  const Mask wall = Subtract(hole, Offset(hole, 2, 2));
-  PaintMask(groove, Blur(wall, 2), 0, 0, Color{0x10, 0x08, 0x04}, kOne * 3 / 4);
-  ClipToMask(groove, hole);
-  DrawImage(pic, groove, 0, 0);
+  CarveGroove(pic, rim, rim, w - rim, h - rim, std::max(1, radius - rim), inside);
   return Finish(item, item.name, true, std::move(pic), {}, faces, item.id, out, error);
 }
 
@@ -512,6 +554,7 @@ bool PieceItem(const Item& item, FaceCache& faces, std::vector<Picture>& out, st
 
 bool BuildPictures(const Item& item, FaceCache& faces, std::vector<Picture>& out, std::string& error) {
   if (item.kind == "landscape") return LandscapeItem(item, faces, out, error);
+  if (item.kind == "scene") return SceneItem(item, faces, out, error);
   if (item.kind == "rope") return RopeItem(item, faces, out, error);
   if (item.kind == "board") return BoardItem(item, faces, out, error);
   if (item.kind == "splash") return SplashItem(item, faces, out, error);

@@ -31,6 +31,10 @@ const Color kAmber{0xF5, 0xB9, 0x41};
 const Color kSand{0xE0, 0x8A, 0x22};
 const Color kGold{0xFF, 0xD8, 0x5A};
 const Color kRim{0xF0, 0xB8, 0x48};
+const Color kGodBody{0xB8, 0xD4, 0xF4};
+const Color kGodGlow{0x6C, 0xC8, 0xFF};
+const Color kStone{0x9A, 0x94, 0x88};
+const Color kTar{0x2E, 0x22, 0x16};
 
 // A shape as its signed distance (1/256 px, negative inside) at a point of the picture (1/256 px).
 using Shape = std::function<int(int, int)>;
@@ -165,25 +169,40 @@ int Pulse(const PiecePose& pose) {
 }
 
 // The player's laser cutter seen from above: a brass head on four steel guides, its nozzle glowing.
-void DrawHead(Image& img, const Frame& f, const PiecePose& pose) {
+// Cutting, its glow flares and sparks fly round the nozzle; in god mode the brass turns to silver-blue in a
+// blue halo.
+void DrawHead(Image& img, const Frame& f, const PiecePose& pose, bool cutting, bool god) {
   const int size = f.PixelSize();
+  if (god)
+    PaintMask(img, Blur(f.Cover(f.Circle(0, 0, 420)), std::max(1, size / 10)), 0, 0, kGodGlow, kOne * 3 / 4);
   const Shape guides = Join({f.Capsule(0, -250, 0, -340, 85), f.Capsule(0, 250, 0, 340, 85),
                              f.Capsule(-250, 0, -340, 0, 85), f.Capsule(250, 0, 340, 0, 85)});
   const Shape body = f.Circle(0, 0, 300);
   Ground(img, f, Join(guides, body));
   PaintLit(img, f.Cover(guides), kSteel, size / 14, kOne);
-  PaintLit(img, f.Cover(body), kBrass, size / 10, kOne);
+  const Color metal = god ? kGodBody : kBrass;
+  PaintLit(img, f.Cover(body), metal, size / 10, kOne);
   // A turned groove round the nozzle.
-  PaintMask(img, f.Cover(Cut(f.Circle(0, 0, 215), f.Circle(0, 0, 185))), 0, 0, Shade(kBrass, kOne * 3 / 5));
+  PaintMask(img, f.Cover(Cut(f.Circle(0, 0, 215), f.Circle(0, 0, 185))), 0, 0, Shade(metal, kOne * 3 / 5));
   Gloss(img, f, -150, -150, 60, kOne * 2 / 5);
   PaintMask(img, f.Cover(f.Circle(0, 0, 150)), 0, 0, kInk);
   // The beam's glow breathes: a hotter core and a wider halo at the top of the pulse.
   const int pulse = Pulse(pose);
-  const int heat = (kOne + pulse) / 2;
-  PaintMask(img, Blur(f.Cover(f.Circle(0, 0, 130 + 60 * heat / kOne)), std::max(1, size / 14)), 0, 0, kLaser,
-            kOne * 2 / 5 + heat / 2);
-  PaintMask(img, f.Cover(f.Circle(0, 0, 100)), 0, 0, Mix(kLaser, kLaserHot, heat * 3 / 4));
+  const int heat = cutting ? kOne : (kOne + pulse) / 2;
+  const Color beam = god ? kGodGlow : kLaser;
+  PaintMask(img, Blur(f.Cover(f.Circle(0, 0, (cutting ? 190 : 130) + 60 * heat / kOne)), std::max(1, size / 14)),
+            0, 0, beam, kOne * 2 / 5 + heat / 2);
+  PaintMask(img, f.Cover(f.Circle(0, 0, 100)), 0, 0, Mix(beam, kLaserHot, heat * 3 / 4));
   PaintMask(img, Blur(f.Cover(f.Circle(-20, -20, 40)), 1), 0, 0, kLaserHot, kOne * 3 / 4);
+  if (cutting) {
+    // Four sparks circling the nozzle, a quarter turn over the frames.
+    const int turn = pose.frames > 1 ? 90 * pose.frame / pose.frames : 0;
+    const Frame spun(img.w, img.h, turn);
+    for (int i = 0; i < 4; ++i) {
+      const int u = i % 2 ? 0 : (i == 0 ? 360 : -360), v = i % 2 ? (i == 1 ? 360 : -360) : 0;
+      PaintMask(img, Blur(spun.Cover(spun.Circle(u, v, 60)), 1), 0, 0, kLaserHot);
+    }
+  }
 }
 
 // The laser's source in the top bar: a steel housing with a brass nozzle pointing down at the field, its
@@ -202,12 +221,50 @@ void DrawEmitter(Image& img, const Frame& f, const PiecePose& pose) {
   PaintMask(img, f.Cover(f.Circle(0, 320, 70)), 0, 0, Mix(kLaser, kLaserHot, heat * 3 / 4));
 }
 
+// The emitter after the head was lost: dark and cold, smoke puffs rising from the nozzle over the frames.
+void DrawEmitterDead(Image& img, const Frame& f, const PiecePose& pose) {
+  const int size = f.PixelSize();
+  const Shape housing = f.Capsule(-300, -150, 300, -150, 190);
+  const Shape nozzle = f.Polygon({-150, -20, 150, -20, 80, 330, -80, 330});
+  Ground(img, f, Join(housing, nozzle));
+  PaintLit(img, f.Cover(housing), Shade(kSteel, kOne * 3 / 5), size / 12, kOne);
+  PaintLit(img, f.Cover(nozzle), Shade(kBrass, kOne / 2), size / 12, kOne);
+  PaintMask(img, f.Cover(f.Circle(0, 320, 70)), 0, 0, kInk);
+  const int frames = std::max(1, pose.frames);
+  for (int puff = 0; puff < 2; ++puff) {
+    const int age = (pose.frame + puff * frames / 2) % frames;  // 0 .. frames - 1
+    const int v = 250 - 500 * age / frames, r = 80 + 110 * age / frames;
+    PaintMask(img, Blur(f.Cover(f.Circle(60 * (puff ? 1 : -1), v, r)), std::max(1, size / 12)), 0, 0,
+              Color{0x50, 0x4C, 0x48}, kOne * 3 / 4 - kOne / 2 * age / frames);
+  }
+}
+
+// A stone pillar that rises out of the ground and sinks back, a red rune glowing on it.
+void DrawPillar(Image& img, const Frame& f, const PiecePose& pose) {
+  const int size = f.PixelSize();
+  const int half = PillarHalfHeight(pose.frame, pose.frames) * 1000 / 813 - 250;  // to frame units
+  const Shape pillar = f.Capsule(0, -half, 0, half, 250);
+  Ground(img, f, pillar);
+  PaintLit(img, f.Cover(pillar), kStone, size / 8, kOne);
+  PaintMask(img, f.Cover(f.Capsule(-80, -half / 3, 80, half / 3, 34)), 0, 0, Color{0xC8, 0x30, 0x20}, kOne * 4 / 5);
+  Gloss(img, f, -90, -half * 2 / 3, 60, kOne / 3);
+}
+
+// A blot of tar with a ragged edge and a dull shine.
+void DrawTar(Image& img, const Frame& f) {
+  const Shape blot = Join({f.Circle(0, 0, 380), f.Circle(-250, -160, 200), f.Circle(260, 120, 220),
+                           f.Circle(120, -270, 170), f.Circle(-200, 250, 170)});
+  PaintMask(img, f.Cover(blot), 0, 0, kTar);
+  PaintMask(img, Blur(f.Cover(f.Circle(-120, -120, 110)), std::max(1, f.PixelSize() / 16)), 0, 0,
+            Color{0x8A, 0x70, 0x50}, kOne / 2);
+}
+
 // A glossy ball with a cream band; the band turns with the frames, so the ball spins.
-void DrawBall(Image& img, const Frame& f, const PiecePose& pose) {
+void DrawBall(Image& img, const Frame& f, const PiecePose& pose, Color enamel) {
   const int size = f.PixelSize();
   const Shape ball = f.Circle(0, 0, 380);
   Ground(img, f, ball);
-  PaintLit(img, f.Cover(ball), kBallRed, size / 5, kOne * 3 / 4);
+  PaintLit(img, f.Cover(ball), enamel, size / 5, kOne * 3 / 4);
   const int turn = pose.frames > 1 ? 180 * pose.frame / pose.frames : 0;
   const Frame turned(img.w, img.h, pose.heading + 30 + turn);
   PaintMask(img, f.Cover(Within(turned.Capsule(-600, 0, 600, 0, 85), f.Circle(0, 0, 380))), 0, 0, kCream,
@@ -320,7 +377,11 @@ bool PieceFromName(std::string_view name, Piece& out) {
       {"hunter", Piece::kHunter},      {"shuttle", Piece::kShuttle},
       {"life", Piece::kExtraLife},     {"god", Piece::kGodMode},
       {"slow_head", Piece::kSlowHead}, {"slow_enemies", Piece::kSlowEnemies},
-      {"emitter", Piece::kEmitter}};
+      {"emitter", Piece::kEmitter},    {"head_cut", Piece::kHeadCut},
+      {"head_god", Piece::kHeadGod},   {"head_god_cut", Piece::kHeadGodCut},
+      {"emitter_dead", Piece::kEmitterDead}, {"pillar", Piece::kPillar},
+      {"tar", Piece::kTar},            {"ball_blue", Piece::kBallBlue},
+      {"ball_green", Piece::kBallGreen}};
   for (const auto& [n, p] : kNames)
     if (n == name) {
       out = p;
@@ -335,10 +396,29 @@ Image DrawPiece(Piece piece, int w, int h, const PiecePose& pose) {
   const Frame upright(w, h, 0);
   switch (piece) {
     case Piece::kHead:
-      DrawHead(img, upright, pose);
+    case Piece::kHeadCut:
+    case Piece::kHeadGod:
+    case Piece::kHeadGodCut:
+      DrawHead(img, upright, pose, piece == Piece::kHeadCut || piece == Piece::kHeadGodCut,
+               piece == Piece::kHeadGod || piece == Piece::kHeadGodCut);
       break;
     case Piece::kBall:
-      DrawBall(img, upright, pose);
+      DrawBall(img, upright, pose, kBallRed);
+      break;
+    case Piece::kBallBlue:
+      DrawBall(img, upright, pose, Color{0x2E, 0x5C, 0xC8});
+      break;
+    case Piece::kBallGreen:
+      DrawBall(img, upright, pose, Color{0x3A, 0x9A, 0x3A});
+      break;
+    case Piece::kEmitterDead:
+      DrawEmitterDead(img, upright, pose);
+      break;
+    case Piece::kPillar:
+      DrawPillar(img, upright, pose);
+      break;
+    case Piece::kTar:
+      DrawTar(img, upright);
       break;
     case Piece::kHunter:
       DrawHunter(img, upright, pose);
@@ -354,6 +434,12 @@ Image DrawPiece(Piece piece, int w, int h, const PiecePose& pose) {
       break;
   }
   return img;
+}
+
+int PillarHalfHeight(int frame, int frames) {
+  // From 0.28 to 0.45 of the side and back over the frames (the frame scale is 0.8125 of the side).
+  const int lift = frames > 1 ? (kOne - CosQ15(static_cast<std::uint32_t>(0x100000000LL * frame / frames))) / 2 : 0;
+  return 280 + static_cast<int>((170LL * lift) >> 15);
 }
 
 }  // namespace zelph::assetgen

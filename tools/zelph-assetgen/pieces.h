@@ -10,10 +10,16 @@
 
 namespace zelph::assetgen {
 
-enum class Piece { kHead, kBall, kHunter, kShuttle, kExtraLife, kGodMode, kSlowHead, kSlowEnemies, kEmitter };
+enum class Piece {
+  kHead, kBall, kHunter, kShuttle, kExtraLife, kGodMode, kSlowHead, kSlowEnemies, kEmitter,
+  // The head while it cuts, in god mode, and both; the emitter after the head was lost; a stone pillar that
+  // rises and sinks; a patch of sticky tar that slows the cutter; balls in other enamels.
+  kHeadCut, kHeadGod, kHeadGodCut, kEmitterDead, kPillar, kTar, kBallBlue, kBallGreen
+};
 
 // The names descriptions use: "head", "ball", "hunter", "shuttle", "life", "god", "slow_head",
-// "slow_enemies", "emitter" (the laser's source in the top bar). False for any other.
+// "slow_enemies", "emitter" (the laser's source in the top bar), "head_cut", "head_god", "head_god_cut",
+// "emitter_dead", "pillar", "tar", "ball_blue", "ball_green". False for any other.
 bool PieceFromName(std::string_view name, Piece& out);
 
 struct PiecePose {
@@ -27,5 +33,9 @@ struct PiecePose {
 
 // The piece filling a w x h picture (premultiplied colour, coverage as alpha).
 Image DrawPiece(Piece piece, int w, int h, const PiecePose& pose);
+
+// Half the height of the pillar in frame `frame` of `frames`, in 1/1000 of the picture's smaller side: a
+// level's obstacle rectangles are written from it (the pillar is 0.41 of the side wide).
+int PillarHalfHeight(int frame, int frames);
 
 }  // namespace zelph::assetgen

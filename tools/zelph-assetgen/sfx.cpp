@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace zelph::assetgen {
 
@@ -128,44 +130,105 @@ Buffer Level() {
   return b;
 }
 
-Buffer Laser() {
-  // The beam's hum, played in a loop while the laser works: a low buzz with a slow tremolo. 400 ms hold
-  // whole periods of the 110 Hz fundamental, its harmonics and the 5 Hz tremolo, so the loop has no seam.
-  Buffer b = Silence(400);
-  Tone hum = Steady(110000, {{1000, 32767, 0}, {2000, 14000, 0}, {3000, 9000, 0}, {5000, 3000, 0}}, 0, 20000);
-  hum.tremolo = 5000;
-  AddTone(b, kRate, 0, Ms(400, kRate), hum);
+// A second of electric hum whose partials all fit whole periods into it, so the loop joins smoothly.
+Buffer Hum(std::int64_t milliHz, std::vector<Partial> partials, int tremolo) {
+  Buffer b = Silence(1000);
+  Tone t = Steady(milliHz, std::move(partials), 0, 20000);
+  t.tremolo = tremolo;
+  AddTone(b, kRate, 0, Ms(1000, kRate), t);
+  return b;
+}
+
+// The laser at work: a low, steady hum.
+Buffer LaserHum() { return Hum(110000, {{1000, 32767, 0}, {2000, 14000, 0}, {3000, 9000, 0}, {5000, 4000, 0}}, 5000); }
+
+// God mode: the hum an octave up with a bright fifth over it, throbbing.
+Buffer LaserGod() { return Hum(220000, {{1000, 32767, 0}, {1500, 16000, 0}, {3000, 9000, 0}, {4000, 5000, 0}}, 12000); }
+
+// The laser failing when the head is lost: its hum sinks and sputters out.
+Buffer LaserDown() {
+  Buffer b = Silence(900);
+  AddTone(b, kRate, 0, Ms(850, kRate),
+          Glide(440000, 55000, {{1000, 32767, 600}, {2000, 14000, 400}, {3000, 8000, 300}}, Ms(2, kRate)));
+  AddNoise(b, kRate, Ms(100, kRate), Ms(700, kRate), Noise{7000, 1000, 250, Ms(50, kRate), 8000, 53});
+  return b;
+}
+
+// The laser arming: a quick rising whine ending on a click.
+Buffer Reload() {
+  Buffer b = Silence(360);
+  AddTone(b, kRate, 0, Ms(280, kRate), Glide(180000, 1400000, {{1000, 26000, 0}, {2000, 9000, 0}}, Ms(20, kRate)));
+  AddNoise(b, kRate, Ms(280, kRate), Ms(40, kRate), Noise{24000, 4000, 6, 0, 18000, 59});
+  return b;
+}
+
+// The cutter in the wood: a rasping buzz (a whole number of periods in the loop) over sawdust noise.
+Buffer Cutting() {
+  Buffer b = Silence(500);
+  AddTone(b, kRate, 0, Ms(500, kRate),
+          Steady(146000, {{1000, 20000, 0}, {2000, 16000, 0}, {3000, 12000, 0}, {4000, 9000, 0}, {6000, 6000, 0}},
+                 0, 16000));
+  AddNoise(b, kRate, 0, Ms(500, kRate), Noise{12000, 3000, 0, 0, 12000, 61});
+  return b;
+}
+
+// A prize's icon about to run out: a short high beep.
+Buffer Blink() {
+  Buffer b = Silence(140);
+  AddTone(b, kRate, 0, Ms(120, kRate), Steady(NoteMilliHz(93), {{1000, 32767, 60}, {3000, 6000, 20}}, Ms(2, kRate)));
+  return b;
+}
+
+// A prize appearing: a soft rising pair of bell notes.
+Buffer Appear() {
+  Buffer b = Silence(600);
+  AddTone(b, kRate, 0, Ms(500, kRate), Bell(81, 220, 20000));               // A5
+  AddTone(b, kRate, Ms(90, kRate), Ms(500, kRate), Bell(88, 260, 20000));   // E6
   return b;
 }
 
 struct Recipe {
   std::string_view name;
   Buffer (*make)();
-  bool loops = false;  // played over and over: its ends are not faded, or every turn would dip
+  bool loop = false;  // played round and round: no fades at the ends
 };
-constexpr Recipe kRecipes[] = {{"click", Click}, {"key", Key},         {"message", Message},
-                               {"lose", Lose},   {"win", Win},         {"capture", Capture},
-                               {"death", Death}, {"prize", Prize},     {"level", Level},
-                               {"laser", Laser, true}};
+constexpr Recipe kRecipes[] = {{"click", Click}, {"key", Key},     {"message", Message},
+                               {"lose", Lose},   {"win", Win},     {"capture", Capture},
+                               {"death", Death}, {"prize", Prize}, {"level", Level},
+                               {"laser", LaserHum, true}, {"laser_god", LaserGod, true},
+                               {"laser_down", LaserDown}, {"reload", Reload},
+                               {"cutting", Cutting, true}, {"blink", Blink}, {"appear", Appear}};
 
 }  // namespace
+
+bool IsLoopedSound(std::string_view name) {
+  return std::any_of(std::begin(kRecipes), std::end(kRecipes),
+                     [name](const Recipe& r) { return r.name == name && r.loop; });
+}
 
 bool IsSoundRecipe(std::string_view name) {
   return std::any_of(std::begin(kRecipes), std::end(kRecipes),
                      [name](const Recipe& r) { return r.name == name; });
 }
 
-bool SoundLoops(std::string_view name) {
-  return std::any_of(std::begin(kRecipes), std::end(kRecipes),
-                     [name](const Recipe& r) { return r.name == name && r.loops; });
-}
-
 Buffer MakeSound(std::string_view name, int peak) {
   for (const Recipe& r : kRecipes)
     if (r.name == name) {
       Buffer b = r.make();
+      if (r.loop) {
+        // The tail is blended into the head, so the end runs on into the start without a click.
+        const std::size_t blend = static_cast<std::size_t>(Ms(30, kRate));
+        if (b.size() > 2 * blend) {
+          const std::size_t length = b.size() - blend;
+          for (std::size_t i = 0; i < blend; ++i)
+            b[i] = static_cast<int>((static_cast<long long>(b[i]) * static_cast<long long>(i) +
+                                     static_cast<long long>(b[length + i]) * static_cast<long long>(blend - i)) /
+                                    static_cast<long long>(blend));
+          b.resize(length);
+        }
+      }
       Normalise(b, peak);
-      if (!r.loops) FadeEnds(b, Ms(1, kRate), Ms(20, kRate));
+      if (!r.loop) FadeEnds(b, Ms(1, kRate), Ms(20, kRate));
       return b;
     }
   return {};

@@ -13,6 +13,7 @@
 
 #include "config/resources.h"
 #include "contact_sheet.h"
+#include "level_view.h"
 #include "gfx/graphics_context.h"
 #include "gfx/png_writer.h"
 #include "gfx/surface.h"
@@ -31,12 +32,15 @@ constexpr int kSettledFrames = 120;
 constexpr char kHelp[] =
     R"(Usage: zelph-preview DATA_DIR SCREEN OUT.png [--frame N] [--scroll N]
        zelph-preview DATA_DIR all OUT_DIR [--frame N] [--scroll N]
+       zelph-preview DATA_DIR levels OUT_DIR
        zelph-preview --sheet PACK OUT.png [--zoom N]
 
 DATA_DIR is a build's data folder (build/data/vga or build/data/qvga); its packs are loaded as the game
 loads them, at 640 x 480 or, for a folder named qvga, 320 x 240. SCREEN is one of:
   startup intro main options ingame continue hiscores addhs instr youlose youwin question error game
-"all" writes every screen as OUT_DIR/<screen>.png. --frame N draws the screen after N frames instead of
+level-N shows level N of the game pack as it starts (the field with its borders and figure edges, the
+objects at their places, the bottom panel, the emitter and its beam). "all" writes every screen as
+OUT_DIR/<screen>.png, "levels" every level as OUT_DIR/level-N.png. --frame N draws the screen after N frames instead of
 once its buttons have settled (frame 0: before anything has appeared). --scroll N shows the instructions
 page scrolled down by N pixels (as far as it goes).
 --sheet draws every picture of one pack (build/data/vga/gui.pak, for example) on a contact sheet, each
@@ -82,7 +86,7 @@ bool Render(const std::string& screen, int width, int height, int frames, const 
   ui::SetBackSurface(nullptr);
   ui::ResetControlGlobals();
   if (!built) {
-    std::fprintf(stderr, "zelph-preview: unknown screen %s\n", screen.c_str());
+    std::fprintf(stderr, "zelph-preview: unknown screen %s (or a level that does not load)\n", screen.c_str());
     return false;
   }
   if (!gfx::WritePngRgb565(out, back.Pixels(), back.Width(), back.Height(), back.YStep() * 2)) {
@@ -154,7 +158,17 @@ int main(int argc, char** argv) {
   }
   gfx::GraphicsContext::Global().MarkOpen(gfx::DisplayProperties::Rgb565(width, height));
   bool ok = true;
-  if (std::strcmp(argv[2], "all") == 0) {
+  if (std::strcmp(argv[2], "levels") == 0) {
+    std::error_code ec;
+    std::filesystem::create_directories(argv[3], ec);
+    const int levels = preview::LevelCount();
+    if (levels == 0) std::fprintf(stderr, "zelph-preview: the game document names no levels\n");
+    ok = levels > 0;
+    for (int n = 1; n <= levels; ++n) {
+      const std::string screen = "level-" + std::to_string(n);
+      ok = Render(screen, width, height, frames, screenOptions, std::filesystem::path(argv[3]) / (screen + ".png")) && ok;
+    }
+  } else if (std::strcmp(argv[2], "all") == 0) {
     std::error_code ec;
     std::filesystem::create_directories(argv[3], ec);
     for (const std::string& screen : preview::ScreenNames())

@@ -1,11 +1,13 @@
 #include "screens.h"
 
 #include <array>
+#include <cstdlib>
 #include <map>
 
 #include "config/resources.h"
 #include "config/user_settings.h"
 #include "gfx/blit.h"
+#include "level_view.h"
 #include "platform/hss_speaker.h"
 #include "screens/info_screens.h"
 #include "screens/game_screen.h"
@@ -237,6 +239,16 @@ bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::un
     board->zOrder = 100;
     root.SortChildren();
     return true;
+  }
+  if (name.rfind("level-", 0) == 0) {
+    // The top bar over the level as it starts.
+    GameScreen(root, owned, false);
+    auto* view = Own<LevelView>(owned);
+    view->Create(0, root.rect, &root, 0);
+    view->zOrder = 100;
+    root.SortChildren();
+    const int number = std::atoi(name.c_str() + 6);
+    return number >= 1 && view->Load(number);
   }
   if (name == "youwin") {
     YouWin(root, owned);

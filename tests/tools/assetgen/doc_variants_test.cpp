@@ -61,5 +61,44 @@ TEST(DocVariants, RefusesPerBuildLinesWithoutAKeyAndOverlongNumbers) {
     EXPECT_FALSE(DeriveDocument("[a]\nrect=1234567890123 0 0 0\n", build, out, error));
 }
 
+TEST(DocVariants, GameDocumentHalvesCellsSizesAndSpeedsButNotCountsOrRandomPlaces) {
+  const char* source =
+      "[level]\n"
+      "line_1=6 6 634 6\n"
+      "en_1_xy=320 6\n"
+      "en_2_xy=-1 200\n"       // x at random
+      "figure_1_pnt_xy=320 200\n"
+      "fill_start_pnt=0 0\n"
+      "enemy_count=2\n"
+      "prz_1_rand=10 40 1 2\n"
+      "[enemy]\n"
+      "speed_rand=2 4\n"
+      "aprox_figure_param=0 0 10 0 0 0 0 0\n"
+      "b_frame_1=2 10 0 -10 0\n"  // a ball's probe list: the count stays
+      "b_frame_2=-8 -10 8 10\n"  // an obstacle's rectangle: all four edges
+      "b_pnt_3=1 -12 4\n"
+      "coll_rect_3=-8 -8 8 8\n"
+      "line_thick=4\n"
+      "death_param=255 0 15 255\n";
+  EXPECT_EQ(Derive(source, Build::kQvga),
+            "[level]\n"
+            "line_1=3 3 317 3\n"
+            "en_1_xy=160 3\n"
+            "en_2_xy=-1 100\n"
+            "figure_1_pnt_xy=160 100\n"
+            "fill_start_pnt=0 0\n"
+            "enemy_count=2\n"
+            "prz_1_rand=10 40 1 2\n"
+            "[enemy]\n"
+            "speed_rand=1 2\n"
+            "aprox_figure_param=0 0 5 0 0 0 0 0\n"
+            "b_frame_1=2 5 0 -5 0\n"
+            "b_frame_2=-4 -5 4 5\n"
+            "b_pnt_3=1 -6 2\n"
+            "coll_rect_3=-4 -4 4 4\n"
+            "line_thick=2\n"
+            "death_param=255 0 15 255\n");
+}
+
 }  // namespace
 }  // namespace zelph::assetgen

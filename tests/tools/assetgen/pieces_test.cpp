@@ -15,8 +15,12 @@
 namespace zelph::assetgen {
 namespace {
 
+// The pieces that stand on the field or in the page (the emitters hang in the top bar and fill their
+// pictures).
 constexpr Piece kAllPieces[] = {Piece::kHead,      Piece::kBall,    Piece::kHunter,   Piece::kShuttle,
-                                Piece::kExtraLife, Piece::kGodMode, Piece::kSlowHead, Piece::kSlowEnemies};
+                                Piece::kExtraLife, Piece::kGodMode, Piece::kSlowHead, Piece::kSlowEnemies,
+                                Piece::kHeadCut,   Piece::kHeadGod, Piece::kHeadGodCut, Piece::kPillar,
+                                Piece::kTar,       Piece::kBallBlue, Piece::kBallGreen};
 
 // The box round everything with more than a trace of coverage.
 struct Extent {
@@ -151,6 +155,39 @@ TEST(Pieces, ThePieceItemMakesAStripOfItsFramesAndRefusesUnknownShapes) {
     EXPECT_NE(error.find("line " + std::to_string(items[i].line)), std::string::npos) << error;
   }
   EXPECT_EQ(pictures.size(), 2u);
+}
+
+// The game document writes the pillar's collision rectangle of each frame from PillarHalfHeight: the picture
+// must show the pillar that high, and rise and sink over the frames.
+TEST(Pieces, ThePillarIsAsHighAsItsFrameSaysAndRisesAndSinks) {
+  constexpr int kSize = 40, kFrames = 8;
+  int highest = 0, lowest = kSize;
+  for (int f = 0; f < kFrames; ++f) {
+    SCOPED_TRACE("frame " + std::to_string(f));
+    const Extent e = CoveredExtent(DrawPiece(Piece::kPillar, kSize, kSize, PiecePose{f, kFrames, 0}));
+    const int half = PillarHalfHeight(f, kFrames) * kSize / 1000;
+    // The outline adds about a pixel, the shadow a little below.
+    EXPECT_NEAR(kSize / 2 - e.top, half, 2);
+    EXPECT_NEAR((e.right - e.left) / 2, 41 * kSize / 200, 2);
+    highest = std::max(highest, half);
+    lowest = std::min(lowest, half);
+  }
+  EXPECT_EQ(PillarHalfHeight(0, kFrames), PillarHalfHeight(kFrames, kFrames)) << "the loop closes";
+  EXPECT_GE(highest - lowest, kSize / 6);
+}
+
+// The head's four looks differ, so the player sees when it cuts and when god mode runs.
+TEST(Pieces, TheHeadLooksDifferentCuttingAndInGodMode) {
+  const PiecePose pose{2, 8, 0};
+  const Image looks[] = {DrawPiece(Piece::kHead, 24, 24, pose), DrawPiece(Piece::kHeadCut, 24, 24, pose),
+                         DrawPiece(Piece::kHeadGod, 24, 24, pose), DrawPiece(Piece::kHeadGodCut, 24, 24, pose)};
+  for (int a = 0; a < 4; ++a)
+    for (int b = a + 1; b < 4; ++b) {
+      long long difference = 0;
+      for (std::size_t i = 0; i < looks[a].px.size(); ++i)
+        difference += std::abs(looks[a].px[i].r - looks[b].px[i].r) + std::abs(looks[a].px[i].b - looks[b].px[i].b);
+      EXPECT_GT(difference / static_cast<long long>(looks[a].px.size()), kOne / 64) << a << " against " << b;
+    }
 }
 
 }  // namespace
