@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-#include "app/play_root.h"
 #include "config/resources.h"
 #include "game/game_world.h"
 #include "gfx/blit.h"
@@ -30,6 +29,7 @@
 #include "platform/home.h"
 #include "platform/random.h"
 #include "platform/window.h"
+#include "screens/game_screen.h"
 #include "ratio_reporter.h"
 #include "sound/sound_globals.h"
 #include "ui/control_tree.h"
@@ -78,6 +78,31 @@ std::filesystem::path MakeHome(const char* name) {
 
 // The game as the application sets it up, without window, sound device or threads: the default packs, the
 // display with its back buffer, and the globals the controls draw with.
+// The game screen alone under a black root, starting a new game at a chosen level; what the screen signals
+// (a level won, the game over, the menu button) is taken and ignored, so a long run stays on its level.
+class BenchRoot : public ui::Control {
+ public:
+  Result Start(const gfx::Rect& screen, std::int32_t difficulty, std::int32_t level) {
+    if (Result r = Control::Create(1, screen, nullptr, 0); Failed(r)) return r;
+    if (Result r = game_.Create(screens::kGameScreenId, screen, this, 0); Failed(r)) return r;
+    return game_.NewGame(difficulty, level);
+  }
+  Result Draw(gfx::Surface& target, int originX, int originY, const ui::Rect&) override {
+    const gfx::Rect area{originX + rect.left, originY + rect.top, originX + rect.right, originY + rect.bottom};
+    return gfx::FillRect(target, &area, 0);
+  }
+  Result Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) override {
+    if (code == screens::kCommandLevelWon || code == screens::kSignalGameOver || code == screens::kMenuButtonId) {
+      return ui::kConsumed;
+    }
+    return Control::Notify(code, argument, senderId);
+  }
+  screens::GameScreen& Game() { return game_; }
+
+ private:
+  screens::GameScreen game_;
+};
+
 struct Game {
   std::filesystem::path home = MakeHome("zelph-bench-frame");
   NullWindow window;
@@ -116,9 +141,9 @@ struct Game {
   }
 
   // A new game on the level, with the random numbers fixed so that every run places the same.
-  std::unique_ptr<app::PlayRoot> Play(std::int32_t difficulty, std::int32_t level) {
+  std::unique_ptr<BenchRoot> Play(std::int32_t difficulty, std::int32_t level) {
     platform::SetFixedSeed(7);
-    auto root = std::make_unique<app::PlayRoot>();
+    auto root = std::make_unique<BenchRoot>();
     if (Failed(root->Start(gfx::Rect{0, 0, kWidth, kHeight}, difficulty, level))) {
       Fail("level " + std::to_string(difficulty) + ":" + std::to_string(level) + " does not start");
     }

@@ -51,8 +51,8 @@ std::string LoadLeftSettings(ConfigDocument& reader, std::string_view key) {
   const std::filesystem::path path = ProgramDir() / kUserSettingsFileName;
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return {};
-  if (reader.LoadFile(path) < 0) {
-    KeepUnreadable(path);
+  if (const int loaded = reader.LoadFile(path); loaded < 0) {
+    platform::SetAsideUnreadable(path.string(), "settings", LoadFailureReason(loaded));
     return {};
   }
   RegWriteString(key, kUserSettingsValue, path.string());
