@@ -42,6 +42,7 @@ void ScreenController::BuildMainWindow() {
     startupWindow_->SetRange(std::nullopt, 0, 0, 7, 1);
   }
   auto window = std::make_unique<screens::MainWindow>();
+  window->highScores = &highScores_;
   if (progress) {
     window->progressStep = [this] {
       startupWindow_->Step();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/request_handler.h"
+#include "game/high_score_table.h"
 #include "screens/main_window.h"
 #include "screens/progress_window.h"
 
@@ -41,6 +42,8 @@ class ScreenController final : public RequestHandler {
   void ResetSettings();
 
   GameApp& app_;
+  // The one table of the application; each main window loads it when built and stores it when it goes.
+  game::HighScoreTable highScores_;
   std::unique_ptr<screens::MainWindow> mainWindow_;
   std::unique_ptr<screens::ProgressWindow> startupWindow_;
   bool saveFailureReported_ = false;
