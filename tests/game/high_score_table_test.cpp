@@ -132,6 +132,33 @@ TEST_F(HighScoreStoreTest, AnEmptyTableWritesCountZeroAndAHeaderWithItsDigest) {
   EXPECT_EQ(ScoreFileText(), header + DigestOf(header + "Stellarwick"));
 }
 
+TEST_F(HighScoreStoreTest, AFailedSettingsSaveKeepsThePreviousTableWhole) {
+  settings.SetScrambled(true);
+  const std::filesystem::path file = home.path() / "Settings.ino";
+  HighScoreTable table;
+  table.Insert(u"Ann", 1500);
+  table.StoreScores(settings, source, home.path());
+  ASSERT_EQ(settings.Save(source, file), config::kSaveOk);
+
+  // The next save cannot even make its temporary file (a folder stands in its way), and a second one finds
+  // the settings file read-only: neither touches the file.
+  table.Insert(u"Bo", 2000);
+  table.StoreScores(settings, source, home.path());
+  std::filesystem::create_directory(home.path() / "Settings.ino.tmp");
+  EXPECT_LT(settings.Save(source, file), 0);
+  std::filesystem::remove(home.path() / "Settings.ino.tmp");
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  EXPECT_LT(settings.Save(source, file), 0);
+
+  config::ConfigDocument reloaded;
+  reloaded.SetScrambled(true);
+  ASSERT_GE(reloaded.LoadFile(file), 0);
+  HighScoreTable before;
+  before.LoadScores(reloaded);
+  ASSERT_EQ(Scores(before), (std::vector<std::int32_t>{1500}));
+  EXPECT_EQ(before.Entries()[0].name, u"Ann");
+}
+
 TEST(ScoreFileTest, RowsThatWouldBreakTheFileAreRefusedAndAFullFileKeepsTheBest) {
   ScoreFile file(kScoreFileSalt, 2);
   EXPECT_FALSE(file.AddRow(u"", 10, u""));
