@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstdio>
 
-#include "app/play_root.h"
 #include "app/screen_controller.h"
 #include "config/resources.h"
 #include "platform/dialogs.h"
@@ -61,9 +60,11 @@ Result GameApp::OnDisplayReady(FrameDisplay& display, std::uintptr_t) {
       if (display_) display_->Flip();
     });
   }
-  if (playDifficulty_ > 0 && !current_ && !StartPlay()) return E_FAIL;
   // The main window's tree, built once; without it the application is already quitting.
-  if (playDifficulty_ == 0 && !current_) controller_->SwitchApp(kStateMainWindow);
+  if (!current_) {
+    controller_->SwitchApp(kStateMainWindow);
+    if (playDifficulty_ > 0 && !StartPlay()) return E_FAIL;
+  }
   StartGameThread();
   return S_OK;
 }
@@ -75,16 +76,10 @@ void GameApp::SetPlayLevel(std::int32_t difficulty, std::int32_t level) {
 
 bool GameApp::StartPlay() {
   std::lock_guard guard(lock_);
-  auto root = std::make_unique<PlayRoot>();
-  const Result r = root->Start(screenRect_, playDifficulty_, playLevel_);
-  if (Failed(r)) {
-    std::fprintf(stderr, "cannot start a game at difficulty %d, level %d (0x%08X)\n", playDifficulty_, playLevel_,
-                 static_cast<unsigned>(r));
-    return false;
-  }
-  playRoot_ = std::move(root);
-  current_ = playRoot_.get();
-  return true;
+  screens::MainWindow* main = controller_->mainWindow();
+  if (main && main->StartNewGameAt(playDifficulty_, playLevel_)) return true;
+  std::fprintf(stderr, "cannot start a game at difficulty %d, level %d\n", playDifficulty_, playLevel_);
+  return false;
 }
 
 Result GameApp::OnSurfacesReady(FrameDisplay&, std::uintptr_t) { return S_OK; }
@@ -119,7 +114,6 @@ void GameApp::OnExit() {
   StopGameThread();
   std::lock_guard guard(lock_);
   current_ = nullptr;
-  playRoot_.reset();
   // Its destructor stores the scores and the saved game into the settings saved below.
   controller_->DestroyMainWindow();
   // Message boxes that close themselves go with the tree.

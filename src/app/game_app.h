@@ -56,7 +56,8 @@ class GameApp : public ThreadedAppFrame {
   // Where the default packs are, registered on the first start; empty: none to register.
   void SetDataDir(std::filesystem::path dir) { dataDir_ = std::move(dir); }
   config::UserSettingsFile& userSettings() { return userSettings_; }
-  // Start straight on the game screen at this level once the display is ready (the tester's shortcut).
+  // Start straight on the game screen at this level once the display is ready, through the main window's
+  // new game (the tester's shortcut).
   void SetPlayLevel(std::int32_t difficulty, std::int32_t level);
   int state() const { return state_; }
   int previousState() const { return previousState_; }
@@ -73,13 +74,12 @@ class GameApp : public ThreadedAppFrame {
   std::filesystem::path dataDir_;
   std::int32_t playDifficulty_ = 0;  // 0: no shortcut
   std::int32_t playLevel_ = 0;
-  std::unique_ptr<ui::Control> playRoot_;
   std::unique_ptr<ScreenController> controller_;
 
  private:
   friend class ScreenController;
 
-  // Builds the shortcut's root; false (after saying why on standard error) when the game cannot start.
+  // Starts the shortcut's game; false (after saying why on standard error) when it cannot start.
   bool StartPlay();
 };
 

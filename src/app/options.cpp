@@ -43,6 +43,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
       o.help = true;
     } else if (name == "--headless") {
       o.headless = true;
+    } else if (name == "--sound") {
+      o.sound = true;
     } else if (name == "--fullscreen") {
       o.fullScreen = true;
     } else if (name == "--exit-on-deactivate") {
@@ -89,7 +91,7 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
     } else {
       return {std::nullopt, "unknown option " + a};
     }
-    if (hasValue && (name == "--help" || name == "--headless" || name == "--fullscreen" ||
+    if (hasValue && (name == "--help" || name == "--headless" || name == "--sound" || name == "--fullscreen" ||
                      name == "--exit-on-deactivate" || name == "--lockstep")) {
       return {std::nullopt, name + " takes no value"};
     }
@@ -110,6 +112,7 @@ std::string UsageText(const char* programName) {
          "  --data DIR            where the default resource packs are\n"
          "  --fullscreen          start full screen (Alt+Enter or F11 toggles it)\n"
          "  --headless            no window and no sound device (for tests)\n"
+         "  --sound               with --headless: a sound device after all, the one SDL_AUDIODRIVER names\n"
          "  --frames N            end normally after N drawn frames\n"
          "  --lockstep            alternate one tick and one draw per frame, without pacing\n"
          "  --seed N              start games from this random seed\n"

@@ -14,6 +14,7 @@ struct Options {
   std::filesystem::path home;       // empty: the default home folder
   std::filesystem::path data;       // empty: the data folder the build produced
   bool headless = false;
+  bool sound = false;  // with headless: open the sound device SDL_AUDIODRIVER names (e.g. disk) after all
   bool fullScreen = false;
   bool exitOnDeactivate = false;
   bool lockstep = false;

@@ -5,7 +5,6 @@
 #include "app/game_app.h"
 #include "app/startup.h"
 #include "config/resources.h"
-#include "platform/dialogs.h"
 #include "ui/control_tree.h"
 #include "ui/message_box.h"
 #include "ui/pictures.h"
@@ -50,7 +49,7 @@ void ScreenController::BuildMainWindow() {
     startupWindow_->SetRange(std::nullopt, 0, 0, 7, 1);
   }
   auto window = std::make_unique<screens::MainWindow>();
-  window->highScores = &highScores_;
+  InstallHooks(*window);
   if (progress) {
     window->progressStep = [this] {
       startupWindow_->Step();
@@ -67,6 +66,11 @@ void ScreenController::BuildMainWindow() {
   // A window whose resources are missing stays, showing nothing and switching nothing.
   if (r < 0) std::fprintf(stderr, "the main window is incomplete (0x%08X)\n", static_cast<unsigned>(r));
   mainWindow_ = std::move(window);
+}
+
+void ScreenController::InstallHooks(screens::MainWindow& window) {
+  window.highScores = &highScores_;
+  window.keepBacklightOn = [this] { backlight.KeepBacklightOn(); };
 }
 
 void ScreenController::SwitchApp(int target) {
@@ -106,11 +110,12 @@ void ScreenController::Launch() {
   }
   app_.speaker().suspend();
   ui::Broadcast(ui::kNotifyReleaseSurfaces, 0, 0);
-  bool started = false;
-  const bool registered = LaunchRegisteredProgram(app_.launchName_, &started);
-  if (registered && !started) platform::Beep();
+  // It beeps itself when the program cannot be started.
+  const bool registered = LaunchRegisteredProgram(app_.launchName_, nullptr);
   ui::Broadcast(ui::kNotifyRestoreSurfaces, 0, 0);
   app_.active_ = 1;
+  // The other program's window may still cover ours.
+  if (platform::Window* window = app_.window()) window->BringToFront();
   app_.FullScreen(true);
   if (display) {
     display->OpenInput();

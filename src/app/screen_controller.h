@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/backlight.h"
 #include "app/request_handler.h"
 #include "game/high_score_table.h"
 #include "screens/main_window.h"
@@ -35,6 +36,11 @@ class ScreenController final : public RequestHandler {
   // Takes the main window down; its destructor stores what it keeps into the user settings.
   void DestroyMainWindow();
   screens::MainWindow* mainWindow() { return mainWindow_.get(); }
+  // Gives a main window what it asks of the application: the backlight refresh every 300 frames.
+  void InstallHooks(screens::MainWindow& window);
+
+  // The device's backlight, refreshed through the main window's hook.
+  Backlight backlight{DesktopDeviceFacts()};
 
  private:
   void BuildMainWindow();

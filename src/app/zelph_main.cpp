@@ -128,6 +128,7 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
 
   platform::SdlWindowOptions windowOptions;
   windowOptions.headless = opt.headless;
+  windowOptions.headlessSound = opt.headless && opt.sound;
   windowOptions.fullScreen = opt.fullScreen;
   windowOptions.exitOnDeactivate = opt.exitOnDeactivate;
 
@@ -141,7 +142,7 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     FramePlatform platform;
     platform.window = std::make_unique<platform::SdlWindow>(windowOptions);
     platform.display = std::make_unique<GameDisplay>(variant.screenWidth, variant.screenHeight);
-    if (!opt.headless)
+    if (!opt.headless || opt.sound)
       platform.speaker = std::make_unique<platform::hssSpeaker>(platform::MakeSdlAudioOutput());
     auto app = std::make_unique<GameApp>(config, soundConfig, std::move(platform), std::move(frameOptions));
     app->SetDataDir(dataDir);

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <string>
-#include <string_view>
 
 #include "gfx/gfx_result.h"
 #include "objects/kind_math.h"
+#include "objects/kind_motion.h"
+#include "objects/numbered_keys.h"
+#include "objects/rect_contact.h"
 #include "platform/random.h"
 
 namespace zelph::objects {
@@ -18,15 +19,10 @@ using game::kOne;
 
 namespace {
 
-// A fifth of the velocity, reversed, per back-off step, and at most this many steps.
-constexpr std::int64_t kBackOffDivisor = 1280;
-constexpr int kMaxBackOffSteps = 7;
 // A reflected direction closer than this to an axis gets a random component, so that the ball never runs
 // along an edge for ever.
 constexpr double kStallLimit = 0.05;
 constexpr double kStallSpread = 0.7;
-
-constexpr std::string_view kBorderPrefix = "b_frame_";
 
 std::int32_t AntiStallComponent() {
   const double unit = platform::Rand() * (2 * kStallSpread) / platform::kRandMax - kStallSpread;
@@ -48,22 +44,7 @@ Result BallObject::Init(const config::ConfigSection& def, std::int32_t x, std::i
 }
 
 void BallObject::ReadBorderLists(const config::ConfigSection& def) {
-  borders_.clear();
-  // Every list needs its own key, so the walk ends once all of them are read, whatever count is claimed.
-  std::size_t unread = 0;
-  for (const std::string_view key : def.Keys()) {
-    if (key.starts_with(kBorderPrefix)) ++unread;
-  }
-  const std::int32_t count = std::min(def.GetInt("frames_borders_count", 0), config::kMaxListCount);
-  std::string key(kBorderPrefix);
-  for (std::int32_t i = 1; i <= count && unread > 0; ++i) {
-    key.resize(kBorderPrefix.size());
-    key += std::to_string(i);
-    std::vector<config::Point> points;
-    if (!def.GetPointList(key, points)) continue;  // the next readable list takes its place
-    --unread;
-    borders_.push_back(std::move(points));
-  }
+  borders_ = ReadPointLists(def, "b_frame_", 1, def.GetInt("frames_borders_count", 0));
 }
 
 const std::vector<config::Point>* BallObject::CurrentBorder() const {
@@ -87,15 +68,7 @@ Result BallObject::Kill(std::uint32_t flags) {
 Result BallObject::Update(CellGrid& grid, std::uint32_t flags) {
   if (Failed(FieldObject::Update(grid, flags))) return gfx::GFX_E_GENERIC;
   SelectBorderList();
-  if ((flags & game::kUpdateFade) && dead) {
-    if (fadeStep < opacity && fadeMin < opacity) {
-      opacity -= fadeStep;
-    } else {
-      removed = true;
-    }
-  } else if (flags & game::kUpdateMove) {
-    Move(grid);
-  }
+  FadeOrMove(*this, grid, flags);
   SnapToAllowedAngle();
   return S_OK;
 }
@@ -103,19 +76,7 @@ Result BallObject::Update(CellGrid& grid, std::uint32_t flags) {
 Result BallObject::Move(CellGrid& grid) {
   const Vec8 incoming = velocity;
   Vec8 p = Add(position, velocity);
-  const std::int32_t low = radius * kOne;
-  // Off an edge: turned back and put on the edge in the same frame.
-  auto edge = [low](std::int32_t& at, std::int32_t& v, std::int32_t high) {
-    if (at < low) {
-      v = -v;
-      at = low;
-    } else if (at > high) {
-      v = -v;
-      at = high;
-    }
-  };
-  edge(p.x, velocity.x, (grid.Width() - radius) * kOne);
-  edge(p.y, velocity.y, (grid.Height() - radius) * kOne);
+  TurnAtEdges(p, velocity, radius, grid);
 
   position = p;
   const std::vector<config::Point>* border = CurrentBorder();
@@ -127,14 +88,8 @@ Result BallObject::Move(CellGrid& grid) {
   // Ground touched in the frame an edge turned the ball: backing off and reflecting with the turned
   // velocity would push it into that ground and strand it, so both use the velocity it came in with.
   velocity = incoming;
-  // Back out of the ground by a fifth of the velocity per step; `contact` keeps the last place the rim
-  // touched.
-  const Vec8 back{static_cast<std::int32_t>(-std::int64_t{velocity.x} * kOne / kBackOffDivisor),
-                  static_cast<std::int32_t>(-std::int64_t{velocity.y} * kOne / kBackOffDivisor)};
-  for (int step = 0; step < kMaxBackOffSteps; ++step) {
-    position = Add(position, back);
-    if (ContactProbe(grid, *border, &contact) == 0) break;
-  }
+  // `contact` keeps the last place the rim touched while backing out.
+  BackOff(*this, grid, *border, velocity, &contact);
   Bounce(contact);
   lastContact_ = {contact.x >> 8, contact.y >> 8};
   SetPosition(Add(position, velocity));
@@ -156,12 +111,7 @@ void BallObject::Bounce(Vec8 contact) {
 }
 
 Result BallObject::Prepare(CellGrid& grid) {
-  Vec8 p = Add(position, velocity);
-  const std::int32_t low = radius * kOne;
-  // Clamped with the upper limit last, as a ball wider than the field ends on the far limit.
-  p.x = std::min(std::max(p.x, low), (grid.Width() - radius) * kOne);
-  p.y = std::min(std::max(p.y, low), (grid.Height() - radius) * kOne);
-  SetPosition(p);
+  SetPosition(ClampToField(Add(position, velocity), radius, grid));
   return S_OK;
 }
 
@@ -180,7 +130,7 @@ int BallObject::Collide(FieldObject* other, std::uint32_t flags) {
       return 1;
     }
   }
-  if (other == lastHit) lastHit = nullptr;
+  EndContact(*this, *other);
   return 0;
 }
 

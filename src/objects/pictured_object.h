@@ -29,6 +29,7 @@ class PicturedObject : public game::FieldObject {
  protected:
   // "play_param", "image" and "image_a"; read by the kinds' Init after the common keys.
   void ReadPictureKeys(const config::ConfigSection& definition);
+  const std::array<std::int32_t, 4>& PlayParam() const { return playParam_; }
 
  private:
   gfx::Sprite picture_;

@@ -1,7 +1,9 @@
 #include "screens/game_screen.h"
 
+#include "gfx/blit.h"
 #include "gfx/gfx_result.h"
 #include "platform/random.h"
+#include "platform/virtual_keys.h"
 #include "ui/control_tree.h"
 
 namespace zelph::screens {
@@ -33,6 +35,9 @@ void GameScreen::TakeFocus() { ui::SetKeyFocus(this); }
 Result GameScreen::Draw(gfx::Surface& target, int originX, int originY, const ui::Rect&) {
   const gfx::Rect saved = target.ClipRect();
   target.SetClipRect(nullptr);
+  // A field smaller than the screen leaves the rest black, not showing what the screens before it drew.
+  const gfx::Rect area{originX + rect.left, originY + rect.top, originX + rect.right, originY + rect.bottom};
+  gfx::FillRect(target, &area, 0);
   world.Draw(target, originX + rect.left, originY + rect.top);
   target.SetClipRect(&saved);
   return S_OK;
@@ -49,7 +54,12 @@ Result GameScreen::Tick(std::uint32_t) {
   return S_OK;
 }
 
-Result GameScreen::KeyDown(int keyCode, std::uint32_t) {
+Result GameScreen::KeyDown(int keyCode, std::uint32_t rawKey) {
+  // Escape is the keyboard's way to the top bar's menu button.
+  if (rawKey == platform::vk::kEscape && topBar.commandTarget) {
+    ui::Send(topBar.commandTarget, kMenuButtonId, ui::ArgOf(&topBar), topBar.id);
+    return ui::kHandled;
+  }
   if (world.player) world.player->KeyDown(keyCode);
   return ui::kHandled;
 }

@@ -67,6 +67,7 @@ Result InstructionsWindow::Create(std::uint32_t id, const ui::Rect& rect, ui::Co
   const Result created = Control::Create(id, rect, parent, flags);
   if (created < 0) return created;
   LoadSection(layout.windowSection);
+  backCommand = layout.backCommand;
   for (const std::string& image : ImageSections(layout)) AddImage(image, 0);
   for (const ButtonRow& row : layout.buttons) {
     ui::Button* button = AddButton(row.section, row.command, true, true);

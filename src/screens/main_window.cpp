@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "config/resources.h"
 #include "config/user_settings.h"
@@ -92,6 +93,15 @@ Result MainWindow::Create(std::uint32_t id, const ui::Rect& area, ui::Control* p
 }
 
 bool MainWindow::HasSavedGame() { return game::HasSavedGame(config::UserSettingsDocument()); }
+
+bool MainWindow::StartNewGameAt(std::int32_t difficulty, std::int32_t level) {
+  if (!gameScreen) return false;
+  newGameDifficulty = difficulty;
+  newGameLevel = level;
+  SetState(kStartNewGame);
+  SwitchScreens();
+  return screenState == kPlaying;
+}
 
 void MainWindow::SetState(std::int32_t state) {
   if (state == screenState) return;
@@ -247,9 +257,11 @@ bool MainWindow::SwitchOnce() {
       CloseScreen();
       Open(kYouWinId, kYouWinShown);
       return false;
-    case kStartNewGame:
+    case kStartNewGame: {
       CloseScreen();
-      if (gameScreen->NewGame(1, 1) < 0) {
+      const std::int32_t difficulty = std::exchange(newGameDifficulty, 1);
+      const std::int32_t level = std::exchange(newGameLevel, 1);
+      if (gameScreen->NewGame(difficulty, level) < 0) {
         gameScreen->ResetWorld();
         SetState(kOpenMainMenu);
         return true;
@@ -257,6 +269,7 @@ bool MainWindow::SwitchOnce() {
       StartPlay();
       SaveLevelStart();
       return false;
+    }
     case kStartNextLevel: {
       if (previousScreenState != kPlaying) return false;
       const Result r = gameScreen->NextLevel();
@@ -303,19 +316,25 @@ Result MainWindow::Draw(gfx::Surface&, int, int, const ui::Rect&) {
 
 Result MainWindow::Tick(std::uint32_t frame) {
   Control::Tick(frame);
-  if (backlightCounter > 0) {
-    --backlightCounter;
-  } else {
+  // Each counter is reloaded on the frame that runs it down, so the refresh comes on every 300th frame and
+  // the save on every 600th, the first ones included.
+  if (--backlightCounter <= 0) {
     backlightCounter = kBacklightPeriod;
     if (keepBacklightOn) keepBacklightOn();
   }
-  if (saveCounter > 0) {
-    --saveCounter;
-  } else {
+  if (--saveCounter <= 0) {
     saveCounter = kSavePeriod;
     request = kRequestSaveSettings;
   }
   return S_OK;
+}
+
+Result MainWindow::KeyDown(int keyCode, std::uint32_t rawKey) {
+  return screen && screen->visible ? screen->KeyDown(keyCode, rawKey) : ui::kNotHandled;
+}
+
+Result MainWindow::KeyUp(int keyCode, std::uint32_t rawKey) {
+  return screen && screen->visible ? screen->KeyUp(keyCode, rawKey) : ui::kNotHandled;
 }
 
 Result MainWindow::Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) {

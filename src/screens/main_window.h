@@ -71,6 +71,9 @@ class MainWindow : public ui::Control {
   Result Draw(gfx::Surface& target, int originX, int originY, const ui::Rect& clip) override;
   // Counts down to the next backlight refresh and the next settings save.
   Result Tick(std::uint32_t frame) override;
+  // Keys that reach the root go on to the screen shown, so the menus answer the keyboard too.
+  Result KeyDown(int keyCode, std::uint32_t rawKey) override;
+  Result KeyUp(int keyCode, std::uint32_t rawKey) override;
   // The screens' commands; anything else is passed on.
   Result Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) override;
 
@@ -78,6 +81,9 @@ class MainWindow : public ui::Control {
   void SetState(std::int32_t state);
   // Runs the screen switch now (Draw does it once per frame).
   void SwitchScreens();
+  // A new game at this difficulty and level at once, the way the main menu's New Game starts one at 1, 1
+  // (the tester's shortcut). False when the level cannot be loaded: the main menu is shown instead.
+  bool StartNewGameAt(std::int32_t difficulty, std::int32_t level);
   // The saved game waits in the user settings ("game_save" with "param").
   static bool HasSavedGame();
 
@@ -109,6 +115,9 @@ class MainWindow : public ui::Control {
   std::int32_t backlightCounter = kBacklightPeriod;
   std::int32_t saveCounter = kSavePeriod;
   sound::SoundSet music;
+  // Where the next new game starts; back to 1, 1 once it has.
+  std::int32_t newGameDifficulty = 1;
+  std::int32_t newGameLevel = 1;
 
  private:
   void Step();

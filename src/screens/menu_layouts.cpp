@@ -19,12 +19,14 @@ const std::vector<MenuLayout>& Layouts() {
         {"options_sound_vol", kCmdSoundButton, true},
         {"options_music_btn", kCmdMusicButton},
         {"options_music_vol", kCmdMusicButton, true},
-        {"options_back_btn", kCmdOptionsBack}}},
+        {"options_back_btn", kCmdOptionsBack}},
+       true, true, kCmdOptionsBack},
       {kInGameMenuId, "m_in_game_wnd", "m_in_game",
        {{"m_in_game_playagain_btn", kCmdInGamePlayAgain},
         {"m_in_game_options_btn", kCmdInGameOptions},
         {"m_in_game_mainmenu_btn", kCmdInGameMainMenu},
-        {"m_in_game_back_btn", kCmdInGameBack}}},
+        {"m_in_game_back_btn", kCmdInGameBack}},
+       true, true, kCmdInGameBack},
       {kContinueMenuId, "cont_wnd", "cont",
        {{"cont_cont_btn", kCmdContinue}, {"cont_mainmenu_btn", kCmdContinueMainMenu}, {"cont_exit_btn", kCmdContinueExit}}},
       {kHighScoresId, "hs_wnd", "hs",
@@ -33,7 +35,8 @@ const std::vector<MenuLayout>& Layouts() {
         {"hs_score3", kCmdScoreRow, true},
         {"hs_score4", kCmdScoreRow, true},
         {"hs_score5", kCmdScoreRow, true},
-        {"hs_back_btn", kCmdBackToMainMenu}}},
+        {"hs_back_btn", kCmdBackToMainMenu}},
+       true, true, kCmdBackToMainMenu},
       {kAddHighScoreId, "add_hs_wnd", "add_hs",
        {{"add_hs_under_btn", kCmdAddHighScoreUnder, true}, {"add_hs_ok_btn", kCmdAddHighScoreOk}}},
       {kInstructionsId, "instr_wnd", "instr",
@@ -42,7 +45,8 @@ const std::vector<MenuLayout>& Layouts() {
         {"instr_2_btn", kCmdPageDecoration, true},
         {"instr_3_btn", kCmdPageDecoration, true},
         {"instr_down_btn", kCmdScrollDown},
-        {"instr_back_btn", kCmdBackToMainMenu}}},
+        {"instr_back_btn", kCmdBackToMainMenu}},
+       true, true, kCmdBackToMainMenu},
       {kYouLoseId, "youlose_wnd", "youlose",
        {{"youlose_playagain_btn", kCmdLosePlayAgain}, {"youlose_mainmenu_btn", kCmdLoseMainMenu}}},
       {kYouWinId, "youwin_wnd", "youwin", {{"youwin_next_btn", kCmdWinNext}}, false, false},
@@ -72,6 +76,7 @@ Result BuildMenu(ui::MenuWindow& window, const MenuLayout& layout, std::uint32_t
   const Result created = window.ui::Control::Create(id, rect, parent, flags);
   if (created < 0) return created;
   window.LoadSection(layout.windowSection);
+  window.backCommand = layout.backCommand;
   for (const std::string& image : ImageSections(layout)) window.AddImage(image, 0);
   for (const ButtonRow& row : layout.buttons) {
     ui::Button* button = window.AddButton(row.section, row.command, true, true);

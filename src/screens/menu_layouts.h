@@ -24,6 +24,7 @@ struct MenuLayout {
   std::vector<ButtonRow> buttons;
   bool allImages = true;    // false: the background image only
   bool closeButton = true;
+  std::int32_t backCommand = 0;  // the button Escape clicks, by its command; 0: none
 };
 
 // The layout of the screen with that creation id; null for a screen that is not a menu of the table.

@@ -5,6 +5,7 @@
 
 #include "gfx/blit.h"
 #include "screens/screen_commands.h"
+#include "sound/menu_click.h"
 #include "sound/sound_globals.h"
 #include "ui/control_tree.h"
 #include "ui/message_box.h"
@@ -93,12 +94,34 @@ void OptionsWindow::SetSound(int x) {
   speaker->volumeSounds(soundVolume);
 }
 
-void OptionsWindow::SetMusic(int x) {
+void OptionsWindow::SetMusic(int x) { SetMusicVolume(VolumeAt(x, musicRect)); }
+
+void OptionsWindow::SetMusicVolume(int volume) {
   platform::hssSpeaker* speaker = sound::Speaker();
   if (!speaker) return;
-  musicVolume = VolumeAt(x, musicRect);
+  musicVolume = volume;
   speaker->volumeMusics(musicVolume);
   if (musicVolume > kMusicAudibleAbove && startMenuMusic) startMenuMusic();
+}
+
+Result OptionsWindow::KeyDown(int keyCode, std::uint32_t rawKey) {
+  const ui::MenuButton* focused = FocusedEntry();
+  platform::hssSpeaker* speaker = sound::Speaker();
+  const bool sideways = keyCode == ui::kKeyLeft || keyCode == ui::kKeyRight;
+  if (!sideways || !focused || !speaker || keyPressIndex >= 0) return MenuWindow::KeyDown(keyCode, rawKey);
+  const int step = keyCode == ui::kKeyLeft ? -kVolumeKeyStep : kVolumeKeyStep;
+  if (focused->command == kCmdSoundButton) {
+    soundVolume = std::clamp(speaker->volumeSounds() + step, 0, 64);
+    speaker->volumeSounds(soundVolume);
+    // The click lets the player hear the new effect volume.
+    if (sound::MenuClickSound()) sound::PlayMenuClickSound();
+    return ui::kHandled;
+  }
+  if (focused->command == kCmdMusicButton) {
+    SetMusicVolume(std::clamp(speaker->volumeMusics() + step, 0, 64));
+    return ui::kHandled;
+  }
+  return MenuWindow::KeyDown(keyCode, rawKey);
 }
 
 Result OptionsWindow::StylusDown(int x, int y, std::uint32_t) {

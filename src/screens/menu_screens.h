@@ -25,6 +25,8 @@ class PlainMenuWindow : public ui::MenuWindow {
 
 // The music volume above which menu music plays.
 inline constexpr int kMusicAudibleAbove = 4;
+// How far one key press moves a volume bar.
+inline constexpr int kVolumeKeyStep = 4;
 
 class OptionsWindow : public ui::MenuWindow {
  public:
@@ -34,6 +36,8 @@ class OptionsWindow : public ui::MenuWindow {
   Result StylusDown(int x, int y, std::uint32_t extra) override;
   Result StylusMove(int x, int y, std::uint32_t extra) override;
   Result StylusUp(int x, int y, std::uint32_t extra) override;
+  // Left and right on the focused sound or music button turn its volume down or up a step.
+  Result KeyDown(int keyCode, std::uint32_t rawKey) override;
 
   std::int32_t soundVolume = 64;
   std::int32_t musicVolume = 64;
@@ -48,6 +52,7 @@ class OptionsWindow : public ui::MenuWindow {
  private:
   void SetSound(int x);
   void SetMusic(int x);
+  void SetMusicVolume(int volume);
   void DrawBar(gfx::Surface& target, int x, int y, const ui::Button* button, const ui::Rect& area,
                gfx::Sprite& bar, int volume);
 };

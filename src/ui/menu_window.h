@@ -52,6 +52,12 @@ class MenuWindow : public Control {
   virtual void ResetButtons();
 
   Result Tick(std::uint32_t frame) override;
+  // Keys: the directions move the focus between the buttons that can be clicked, start or A presses the
+  // focused one (the first without a focus) and clicks it on release, Escape or B the back button.
+  Result KeyDown(int keyCode, std::uint32_t rawKey) override;
+  Result KeyUp(int keyCode, std::uint32_t rawKey) override;
+  // The focus frame around the focused button, once a key has moved it.
+  Result DrawOver(gfx::Surface& target, int originX, int originY, const Rect& clip) override;
   // A press on the window's empty area is taken, so it never reaches what lies under the window.
   Result StylusDown(int x, int y, std::uint32_t extra) override;
   // 32 from a button: its command to the parent. 33: the menu click sound.
@@ -70,6 +76,18 @@ class MenuWindow : public Control {
   Button closeButton;
   std::int32_t nextButtonId = 0;
   std::int32_t nextImageId = 0;
+  std::int32_t backCommand = 0;  // the command of the button Escape clicks; 0: none
+  std::int32_t focusIndex = -1;  // the button the keys act on, an index into `buttons`
+  std::int32_t keyPressIndex = -1;  // the button held down by a key
+
+ protected:
+  // Moves the focus `step` places along the clickable buttons, wrapping; the first such button when none
+  // has it yet. False when no button can take it.
+  bool MoveFocus(int step);
+  // The focused entry, when it can be clicked now.
+  MenuButton* FocusedEntry();
+  // Presses an entry's button as a tap would, with the click sound.
+  void PressByKey(std::int32_t index);
 
  private:
   // The frame a button appears on. Counting starts at 1, so a schedule that never reaches a button (a

@@ -1,6 +1,7 @@
 #include "ui/message_box.h"
 
 #include "gfx/blit.h"
+#include "platform/virtual_keys.h"
 #include "ui/control_tree.h"
 #include "ui/fonts.h"
 #include "ui/pictures.h"
@@ -104,6 +105,15 @@ Result MessageBox::Notify(std::uint32_t code, std::intptr_t argument, std::uint3
     return Control::Notify(code, argument, senderId);
   }
   return SendToOwner(code, argument, senderId);
+}
+
+Result MessageBox::KeyDown(int keyCode, std::uint32_t rawKey) {
+  if (keyCode == kKeyStart || keyCode == kKeyA) {
+    Close(kBoxOk);
+  } else if (keyCode == kKeyB || rawKey == platform::vk::kEscape) {
+    Close(cancelButton.Parent() == this ? kBoxCancel : kBoxOk);
+  }
+  return kHandled;
 }
 
 MessageBox* KeepUntilClosed(std::unique_ptr<MessageBox> box) {

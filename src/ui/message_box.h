@@ -43,6 +43,8 @@ class MessageBox : public Control {
   // The show sound plays on the first tick, when the box is first seen.
   Result Tick(std::uint32_t frame) override;
   Result Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) override;
+  // Start or A answers OK; Escape or B answers Cancel when the box has it, else OK.
+  Result KeyDown(int keyCode, std::uint32_t rawKey) override;
 
   AnimatedImage background;
   std::unique_ptr<gfx::AlphaFont> font;  // before `text`, which draws with it

@@ -14,6 +14,8 @@ TEST(Options, DesktopOptionsAreTakenOutOfTheGamesCommandLine) {
   auto r = ParseOptions({"--headless", "--frames", "60", "/NoCloseFS", "--home=/tmp/h", "--seed", "7"});
   ASSERT_TRUE(r.options) << r.error;
   EXPECT_TRUE(r.options->headless);
+  EXPECT_FALSE(r.options->sound) << "headless runs are silent unless asked";
+  EXPECT_TRUE(ParseOptions({"--headless", "--sound"}).options->sound);
   EXPECT_EQ(r.options->frames, 60u);
   EXPECT_EQ(r.options->seed, 7u);
   EXPECT_EQ(r.options->home, "/tmp/h");
@@ -27,6 +29,7 @@ TEST(Options, BadOptionsAreRefusedWithAReason) {
   EXPECT_FALSE(ParseOptions({"--frames", "12x"}).options);
   EXPECT_FALSE(ParseOptions({"--home"}).options);
   EXPECT_FALSE(ParseOptions({"--headless=yes"}).options);
+  EXPECT_FALSE(ParseOptions({"--sound=disk"}).options);
   EXPECT_FALSE(ParseOptions({"--dump", "0:state.txt"}).options);
   EXPECT_FALSE(ParseOptions({"--dump", "5:"}).options);
 }

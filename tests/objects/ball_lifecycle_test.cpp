@@ -197,10 +197,10 @@ TEST_F(BallLifecycle, TheFactoryMakesBallsForTheirTypeOnly) {
   game::ObjectFactory factory;
   RegisterObjectKinds(factory);
   EXPECT_TRUE(factory.Knows(game::kTypeBall));
-  EXPECT_FALSE(factory.Knows(game::kTypeObstacle));
+  EXPECT_FALSE(factory.Knows(123));
   EXPECT_NE(dynamic_cast<BallObject*>(factory.Make(game::kTypeBall).get()), nullptr);
 
-  Definitions defs(BallDefinition(7) + "[enemy]\nID=8\ntype=200000\nrect=0 0 1 1\naprox_figure=20000\n" +
+  Definitions defs(BallDefinition(7) + "[enemy]\nID=8\ntype=123\nrect=0 0 1 1\naprox_figure=20000\n" +
                    "[enemy]\nID=9\ntype=100000\nrect=0 0 1 1\n");
   game::GameWorld world;
   world.SetFactory(&factory);
@@ -210,7 +210,7 @@ TEST_F(BallLifecycle, TheFactoryMakesBallsForTheirTypeOnly) {
   ASSERT_NE(ball, nullptr);
   EXPECT_EQ(ball->kindCode, game::kKindBall);
   EXPECT_EQ(ball->World(), &world);
-  EXPECT_EQ(world.CreateObject(8, 20, 30), nullptr) << "no kind for that type yet";
+  EXPECT_EQ(world.CreateObject(8, 20, 30), nullptr) << "no kind for that type";
   EXPECT_EQ(world.CreateObject(9, 20, 30), nullptr) << "no figure: the ball is not made";
 }
 

@@ -1,9 +1,10 @@
 # One golden replay: the program plays an input script from a fixed seed in lockstep on the replay data,
 # writing game-state dumps and screenshots after the given frames, which must equal the stored ones.
 #   cmake -DPROGRAM= -DIMAGE_TOOL= -DDATA= -DWORK= -DNAME= -DSCRIPT= -DSEED= -DFRAMES= -DDUMPS="f;f"
-#         -DSHOTS="f;f" -DGOLDEN= [-DSTART=menus] [-DRESTART_SCRIPT= -DRESTART_FRAMES= -DRESTART_DUMPS=
-#         -DRESTART_SHOTS=] [-DHOME_FILES="name;name"] -P replay.cmake
-# START=menus starts the game as a player does, on the intro, instead of straight on the game screen.
+#         -DSHOTS="f;f" -DGOLDEN= [-DSTART=menus | -DPLAY=D:L] [-DRESTART_SCRIPT= -DRESTART_FRAMES=
+#         -DRESTART_DUMPS= -DRESTART_SHOTS=] [-DHOME_FILES="name;name"] -P replay.cmake
+# START=menus starts the game as a player does, on the intro, instead of straight on the game screen;
+# PLAY names the difficulty and level the game screen starts on (1:1 without it).
 # With the environment variable ZELPH_UPDATE_GOLDEN=1 the stored files are rewritten instead.
 # With RESTART_SCRIPT (and RESTART_FRAMES, RESTART_DUMPS, RESTART_SHOTS) the program is started a second time on
 # the same home folder, from its menus, and that run's files are named NAME-restart-FRAME. HOME_FILES lists
@@ -18,7 +19,7 @@ function(replay_run tag script frames dumps shots start)
   set(args --headless --lockstep --seed ${SEED} --frames ${frames} --home "${home}" --data "${DATA}"
            --input "${script}")
   if(NOT start STREQUAL "menus")
-    list(APPEND args --play)
+    list(APPEND args --play ${PLAY})
   endif()
   set(made "")
   foreach(frame IN LISTS dumps)

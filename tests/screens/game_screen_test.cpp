@@ -6,6 +6,7 @@
 
 #include "config/resources.h"
 #include "game/world_fixture.h"
+#include "gfx/blit.h"
 #include "gfx/gfx_result.h"
 #include "objects/object_kinds.h"
 #include "objects/player.h"
@@ -111,6 +112,26 @@ TEST_F(GameScreenTest, TheLastLifeLostEndsTheGameInThatFrame) {
   ASSERT_EQ(main->codes.size(), 1u) << "raised in the frame the life went";
   EXPECT_EQ(main->codes[0], kSignalGameOver);
   EXPECT_EQ(screen->topBar.LivesLabel().text, u"x0");
+}
+
+TEST_F(GameScreenTest, EscapeAsksForTheInGameMenuAsTheMenuButtonDoes) {
+  Build();
+  ASSERT_EQ(screen->NewGame(1, 1), S_OK);
+  ui::SetKeyFocus(screen.get());
+  ui::RouteKeyDown(*main, 27, gfx::KeyList{});
+  EXPECT_EQ(main->codes, (std::vector<std::uint32_t>{kMenuButtonId}));
+}
+
+TEST_F(GameScreenTest, WhatASmallFieldDoesNotCoverIsBlackNotTheScreenBefore) {
+  Build();
+  ASSERT_EQ(screen->NewGame(1, 1), S_OK);
+  gfx::FillRect(back, nullptr, 0xFFFFFF);  // what a menu left behind
+  ui::DrawTree(*main, back, 0, 0, ui::Rect{0, 0, 640, 480});
+  gfx::Color beside = 1, field = 0;
+  back.GetPixel(500, 300, &beside);
+  back.GetPixel(150, 100, &field);
+  EXPECT_EQ(beside, 0u) << "beside the field";
+  EXPECT_NE(field, 0u) << "the field itself";
 }
 
 TEST_F(GameScreenTest, TheLevelIsWonFromTheThirdFrameAfterTheCapture) {

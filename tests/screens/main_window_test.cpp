@@ -7,13 +7,15 @@
 #include "config/user_settings.h"
 #include "game/saved_game.h"
 #include "game/world_fixture.h"
+#include "gfx/key_input.h"
+#include "objects/object_kinds.h"
 #include "platform/home.h"
 #include "screens/high_score_screens.h"
-#include "test_support/temp_dir.h"
-#include "objects/object_kinds.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_commands.h"
 #include "screens/screen_rig.h"
+#include "test_support/temp_dir.h"
+#include "ui/control_tree.h"
 
 namespace zelph::screens::test {
 namespace {
@@ -28,7 +30,8 @@ class MainWindowTest : public ScreenRig {
     Build("[game_menu_top]\nrect=0 0 640 40\nback_img=0x01020001\nscore_rect=100 5 100 30\n"
           "lifes_rect=400 5 100 30\n[next_level_wnd]\nrect=160 160 100 60\nimg=0x01020001\ntext_center=210 190\n"
           "[intro_wnd]\nimage=0x309\n[add_hs_wnd]\nedit_rect=100 100 200 30\nedit_font=0x30A\nedit_font_a=0x30B\n" +
-          Window("m_in_game_wnd") + Buttons({"m_in_game_playagain_btn"}));
+          Window("m_in_game_wnd") + Buttons({"m_in_game_playagain_btn", "m_in_game_back_btn"}) +
+          Window("m_main_wnd") + Buttons({"m_main_newgame_btn"}));
     std::vector<std::uint8_t> ino;
     std::string error;
     ASSERT_TRUE(config::CompileInoText(std::string(game::test::kLayout) +
@@ -244,18 +247,62 @@ TEST_F(MainWindowTest, EachLevelStartKeepsTheSavedGameAndAGameOverLeavesNone) {
   EXPECT_EQ(atExit->lives, 1);
 }
 
-TEST_F(MainWindowTest, TheSettingsAreSavedEvery600FramesWhateverIsShown) {
+TEST_F(MainWindowTest, AKeyboardPlayerGoesFromTheIntroIntoPlayAndThroughTheInGameMenuBack) {
   Create();
-  std::vector<int> saves;
+  const gfx::KeyList keys = gfx::DesktopKeys();
+  auto press = [&](std::uint32_t raw, int frames = 1) {
+    ui::RouteKeyDown(*main, raw, keys);
+    ui::RouteKeyUp(*main, raw, keys);
+    for (int i = 0; i < frames; ++i) {
+      ui::TickTree(*main, 0);
+      main->Draw(back, 0, 0, main->rect);
+    }
+  };
+  press(13);  // any key ends the intro
+  EXPECT_EQ(main->screenState, kMainMenuShown);
+  press(13, 3);  // the buttons are still appearing: nothing to press
+  EXPECT_EQ(main->screenState, kMainMenuShown);
+  for (int i = 0; i < 20; ++i) ui::TickTree(*main, 0);
+  press(13, 3);  // New Game, the first button
+  EXPECT_EQ(main->screenState, kPlaying);
+  press(27);  // Escape: the in-game menu
+  EXPECT_EQ(main->screenState, kInGameMenuShown);
+  for (int i = 0; i < 20; ++i) ui::TickTree(*main, 0);
+  press(27, 3);  // Escape there: back to the game
+  EXPECT_EQ(main->screenState, kPlaying);
+}
+
+TEST_F(MainWindowTest, TheTestersShortcutStartsItsLevelThroughTheNewGameStateOnce) {
+  Create();
+  EXPECT_FALSE(main->StartNewGameAt(2, 1)) << "the fixture has no level of difficulty 2";
+  EXPECT_EQ(main->screenState, kMainMenuShown);
+  EXPECT_EQ(main->newGameDifficulty, 1);
+  EXPECT_EQ(main->newGameLevel, 1) << "the menu's next New Game starts at the first level again";
+  EXPECT_TRUE(main->StartNewGameAt(1, 1));
+  EXPECT_EQ(main->screenState, kPlaying);
+  EXPECT_EQ(main->gameScreen->world.difficulty, 1);
+  EXPECT_EQ(ShownId(), 0u) << "the intro is gone";
+  EXPECT_TRUE(main->gameScreen->visible);
+}
+
+TEST_F(MainWindowTest, TheSettingsAreSavedEvery600FramesAndTheBacklightRefreshedEvery300) {
+  Create();
+  int refreshes = 0;
+  std::vector<int> saves, backlight;
+  main->keepBacklightOn = [&] { ++refreshes; };
   for (int frame = 1; frame <= 1300; ++frame) {
+    const int before = refreshes;
     main->Tick(0);
+    if (refreshes != before) backlight.push_back(frame);
     if (main->request == kRequestSaveSettings) {
       saves.push_back(frame);
       main->request = 0;  // the application handled it
     }
+    // Whatever is shown: the screens change on the way.
+    if (frame == 700) Command(kCmdHighScores);
   }
-  // The counter runs from 600 down to 0, and the frame that finds it at 0 asks.
-  EXPECT_EQ(saves, (std::vector<int>{601, 1202}));
+  EXPECT_EQ(saves, (std::vector<int>{600, 1200}));
+  EXPECT_EQ(backlight, (std::vector<int>{300, 600, 900, 1200}));
 }
 
 }  // namespace

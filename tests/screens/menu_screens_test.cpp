@@ -174,5 +174,50 @@ TEST_F(MenuScreensTest, TheInGameQuestionAsksBeforeEndingTheGame) {
   EXPECT_EQ(Commands(), (std::vector<std::uint32_t>{20057, 20058})) << "options and back ask nothing";
 }
 
+TEST_F(MenuScreensTest, TheOptionsAnswerTheKeysAloneVolumesSidewaysAndEscapeForBack) {
+  OptionsWindow options;
+  int starts = 0;
+  options.startMenuMusic = [&] { ++starts; };
+  Open(options, kOptionsId);
+  speaker->volumeMusics(2);
+  options.KeyDown(ui::kKeyDown, 40);  // the sound button
+  options.KeyDown(ui::kKeyRight, 39);
+  EXPECT_EQ(speaker->volumeSounds(), 64) << "no further than 64";
+  options.KeyDown(ui::kKeyLeft, 37);
+  options.KeyDown(ui::kKeyLeft, 37);
+  EXPECT_EQ(speaker->volumeSounds(), 56);
+  options.KeyDown(ui::kKeyDown, 40);  // past the sound plaque to the music button
+  EXPECT_EQ(options.buttons[static_cast<std::size_t>(options.focusIndex)].command, kCmdMusicButton);
+  options.KeyDown(ui::kKeyLeft, 37);
+  EXPECT_EQ(speaker->volumeMusics(), 0) << "no lower than 0";
+  EXPECT_EQ(starts, 0);
+  options.KeyDown(ui::kKeyRight, 39);
+  options.KeyDown(ui::kKeyRight, 39);
+  EXPECT_EQ(speaker->volumeMusics(), 8);
+  EXPECT_EQ(starts, 1) << "the music starts once the volume passes 4";
+  EXPECT_TRUE(Commands().empty());
+  options.KeyDown(ui::kKeyOther, 27);
+  options.KeyUp(ui::kKeyOther, 27);
+  EXPECT_EQ(Commands(), (std::vector<std::uint32_t>{20025}));
+}
+
+TEST_F(MenuScreensTest, TheInGameQuestionIsAnsweredWithTheKeys) {
+  InGameMenuWindow menu;
+  Open(menu, kInGameMenuId);
+  menu.KeyDown(ui::kKeyStart, 13);  // no focus yet: the first button, play again
+  menu.KeyUp(ui::kKeyStart, 13);
+  ASSERT_NE(dynamic_cast<ui::MessageBox*>(ui::ModalTop()), nullptr);
+  ui::RouteKeyDown(*root, 27, keys);  // Escape: Cancel
+  Frame(6);
+  EXPECT_EQ(ui::ModalTop(), nullptr);
+  EXPECT_TRUE(Commands().empty());
+  EXPECT_EQ(menu.playAgainButton->State(), ui::kStateReleased) << "it has appeared again";
+  menu.KeyDown(ui::kKeyStart, 13);
+  menu.KeyUp(ui::kKeyStart, 13);
+  ui::RouteKeyDown(*root, 13, keys);  // Enter: OK
+  Frame(2);
+  EXPECT_EQ(Commands(), (std::vector<std::uint32_t>{20056}));
+}
+
 }  // namespace
 }  // namespace zelph::screens::test

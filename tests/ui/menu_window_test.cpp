@@ -123,6 +123,63 @@ TEST_F(MenuTest, AButtonWithoutPlaySoundPressesSilently) {
   EXPECT_EQ(root->With(5).size(), 1u);
 }
 
+TEST_F(MenuTest, KeysMoveTheFocusOverClickableButtonsAndStartClicksTheFocusedOne) {
+  MenuWindow w;
+  Open(w);
+  w.AddButton("b0", 1, true, true);
+  w.AddButton("b1", 2, true, true)->inputEnabled = false;  // a decoration
+  w.AddButton("b2", 3, true, true);
+  w.KeyDown(kKeyDown, 40);
+  EXPECT_EQ(w.focusIndex, -1) << "nothing to focus while the buttons appear";
+  Tick(25);
+  std::vector<int> focus;
+  for (int key : {kKeyDown, kKeyDown, kKeyRight, kKeyUp, kKeyLeft}) {
+    w.KeyDown(key, 0);
+    focus.push_back(w.focusIndex);
+  }
+  EXPECT_EQ(focus, (std::vector<int>{0, 2, 0, 2, 0})) << "the decoration is skipped; the ends wrap";
+  w.KeyDown(kKeyDown, 0);
+  w.KeyDown(kKeyStart, 13);
+  EXPECT_EQ(w.buttons[2].button->State(), kStatePressed);
+  EXPECT_TRUE(sound::MenuClickSound()->IsSoundPlaying());
+  EXPECT_TRUE(root->With(3).empty()) << "the click comes with the key's release";
+  w.KeyUp(kKeyStart, 13);
+  w.KeyUp(kKeyStart, 13);
+  EXPECT_EQ(root->With(3), (std::vector<Notice>{{3, 0, 0}}));
+}
+
+TEST_F(MenuTest, EscapeClicksTheBackButtonOnlyWhereTheScreenHasOne) {
+  MenuWindow w;
+  Open(w);
+  w.AddButton("b0", 1, true, true);
+  w.AddButton("b1", 2, true, true);
+  Tick(20);
+  w.KeyDown(kKeyOther, 27);
+  w.KeyUp(kKeyOther, 27);
+  EXPECT_TRUE(root->notices.empty()) << "no back button";
+  w.backCommand = 2;
+  w.KeyDown(kKeyOther, 27);
+  w.KeyUp(kKeyOther, 27);
+  EXPECT_EQ(root->With(2), (std::vector<Notice>{{2, 0, 0}}));
+  EXPECT_TRUE(root->With(1).empty());
+}
+
+TEST_F(MenuTest, TheFocusFrameShowsOnlyOnceAKeyHasMovedIt) {
+  MenuWindow w;
+  Open(w);
+  w.AddButton("b0", 1, true, true);
+  Tick(12);
+  const gfx::Color white = gfx::PixelToColor(gfx::ColorToPixel(0xFFFFFF));
+  Draw();
+  EXPECT_NE(PixelAt(99, 99), white) << "a stylus player sees no frame";
+  w.KeyDown(kKeyDown, 40);
+  Draw();
+  EXPECT_EQ(PixelAt(99, 99), white);
+  EXPECT_EQ(PixelAt(98, 98), white);
+  EXPECT_NE(PixelAt(97, 97), white) << "two pixels wide";
+  EXPECT_EQ(PixelAt(110, 110), gfx::PixelToColor(gfx::ColorToPixel(0x00FF00))) << "the button itself is untouched";
+}
+
 TEST_F(MenuTest, TheCloseButtonSitsAboveTheButtonsAndQuitsThroughTheWindowsParent) {
   MenuWindow w;
   Open(w);

@@ -60,6 +60,19 @@ TEST_F(BoxTest, TheQuestionShowsOnThreeCentredLines) {
   EXPECT_EQ(box->text.color, 0x00FFFFu);
 }
 
+TEST_F(BoxTest, TheKeysAnswerTheBoxEnterOkEscapeCancelOrOkWithoutCancel) {
+  auto asked = Open(0x2030200);
+  EXPECT_EQ(RouteKeyDown(*root, 13, keys), kHandled) << "a modal box takes the keys";
+  auto twice = Open(0x2030200);
+  RouteKeyDown(*root, 27, keys);  // Escape
+  auto single = Open(0x30000);
+  RouteKeyDown(*root, 27, keys);
+  EXPECT_EQ(root->With(kNotifyBoxClosed),
+            (std::vector<Notice>{{kNotifyBoxClosed, ArgOf(asked.get()), kBoxOk},
+                                 {kNotifyBoxClosed, ArgOf(twice.get()), kBoxCancel},
+                                 {kNotifyBoxClosed, ArgOf(single.get()), kBoxOk}}));
+}
+
 TEST_F(BoxTest, OneButtonIsCentredAndAMissingCancelLeavesOkAlone) {
   auto single = Open(0x30000);
   EXPECT_EQ(single->okButton.rect.left, 70);

@@ -128,13 +128,25 @@ Buffer Level() {
   return b;
 }
 
+Buffer Laser() {
+  // The beam's hum, played in a loop while the laser works: a low buzz with a slow tremolo. 400 ms hold
+  // whole periods of the 110 Hz fundamental, its harmonics and the 5 Hz tremolo, so the loop has no seam.
+  Buffer b = Silence(400);
+  Tone hum = Steady(110000, {{1000, 32767, 0}, {2000, 14000, 0}, {3000, 9000, 0}, {5000, 3000, 0}}, 0, 20000);
+  hum.tremolo = 5000;
+  AddTone(b, kRate, 0, Ms(400, kRate), hum);
+  return b;
+}
+
 struct Recipe {
   std::string_view name;
   Buffer (*make)();
+  bool loops = false;  // played over and over: its ends are not faded, or every turn would dip
 };
-constexpr Recipe kRecipes[] = {{"click", Click}, {"key", Key},     {"message", Message},
-                               {"lose", Lose},   {"win", Win},     {"capture", Capture},
-                               {"death", Death}, {"prize", Prize}, {"level", Level}};
+constexpr Recipe kRecipes[] = {{"click", Click}, {"key", Key},         {"message", Message},
+                               {"lose", Lose},   {"win", Win},         {"capture", Capture},
+                               {"death", Death}, {"prize", Prize},     {"level", Level},
+                               {"laser", Laser, true}};
 
 }  // namespace
 
@@ -143,12 +155,17 @@ bool IsSoundRecipe(std::string_view name) {
                      [name](const Recipe& r) { return r.name == name; });
 }
 
+bool SoundLoops(std::string_view name) {
+  return std::any_of(std::begin(kRecipes), std::end(kRecipes),
+                     [name](const Recipe& r) { return r.name == name && r.loops; });
+}
+
 Buffer MakeSound(std::string_view name, int peak) {
   for (const Recipe& r : kRecipes)
     if (r.name == name) {
       Buffer b = r.make();
       Normalise(b, peak);
-      FadeEnds(b, Ms(1, kRate), Ms(20, kRate));
+      if (!r.loops) FadeEnds(b, Ms(1, kRate), Ms(20, kRate));
       return b;
     }
   return {};

@@ -10,7 +10,9 @@
 #include "game/high_score_table.h"
 #include "screens/high_score_screens.h"
 #include "screens/info_screens.h"
+#include "screens/game_screen.h"
 #include "screens/menu_screens.h"
+#include "screens/next_level_window.h"
 #include "screens/progress_window.h"
 #include "screens/result_screens.h"
 #include "screens/screen_commands.h"
@@ -57,24 +59,6 @@ ui::Rect RectOf(const config::ConfigSection* section, const char* key) {
   config::Rect r{};
   if (section) section->GetRect(key, r);
   return ui::Rect{r.left, r.top, r.right, r.bottom};
-}
-
-// Fonts are kept for the run of the program: labels do not own the fonts they are given.
-gfx::AlphaFont* KeepFont(const config::ConfigSection* section, const char* base) {
-  static std::vector<std::unique_ptr<gfx::AlphaFont>> fonts;
-  auto font = ui::LoadFont(section, base);
-  if (!font) return nullptr;
-  fonts.push_back(std::move(font));
-  return fonts.back().get();
-}
-
-ui::TextLabel* Label(std::vector<std::unique_ptr<ui::Control>>& owned, ui::Control* parent, ui::Rect rect,
-                     gfx::AlphaFont* font, const std::string& text, std::uint32_t alignment, std::uint32_t colour) {
-  auto* label = Own<ui::TextLabel>(owned);
-  label->CreateWithFont(0, rect, parent, ui::kTransparent, font, Wide(text), alignment, colour);
-  label->zOrder = 10;
-  parent->SortChildren();
-  return label;
 }
 
 // The screen with that id, built by the game's own class; the options bars show the volumes a fresh home
@@ -124,7 +108,8 @@ void Box(const char* section, const std::string& text, std::uint32_t flags,
   box->CreateFromSection(0x2000000, Wide(text), flags, 150, Gui(section));
 }
 
-// Darkens everything drawn before it to half, as the game does under the level board and the you-win sign.
+// Darkens everything drawn before it to half: the you-win screen darkens the frame under it once, when it
+// opens, which in the preview is before the field is drawn.
 class Dimmer : public ui::Control {
  public:
   Result Draw(gfx::Surface& target, int, int, const ui::Rect&) override {
@@ -133,48 +118,27 @@ class Dimmer : public ui::Control {
   }
 };
 
-// What the game shows while the next level loads: the last frame darkened, the level board blitted as it
-// is (so it is a whole rectangle), and the level's number centred at "text_center".
-class LevelBoardPreview : public Dimmer {
+// What the game shows while the next level loads, drawn by the game's own board over whatever was drawn
+// before it.
+class LevelBoardPreview : public ui::Control {
  public:
-  bool Load(int level) {
-    const config::ConfigSection* next = Gui("next_level_wnd");
-    if (!next) return false;
-    const ui::Rect at = RectOf(next, "rect");
-    originX_ = at.left;
-    originY_ = at.top;
-    const std::uint32_t id = next->GetNumber("img", 0);
-    ui::LoadPicture(board_, ui::PackFor(id), id);
-    next->GetPoint("text_center", centre_);
-    next->GetColor("text_color", colour_);
-    font_ = KeepFont(next, "text_font");
-    text_ = Wide(std::to_string(level));
-    return true;
-  }
-
-  Result Draw(gfx::Surface& target, int originX, int originY, const ui::Rect& clip) override {
-    Dimmer::Draw(target, originX, originY, clip);
-    if (board_.FrameCount() > 0) board_.DrawFrame(target, -1, originX_, originY_);
-    gfx::BltFx fx;
-    fx.fillColor = colour_;
-    gfx::DrawText(target, centre_.x, centre_.y, text_, font_, gfx::kAlignCenter,
-                  colour_ ? gfx::kBltFillColor : gfx::kBltPlain, &fx);
+  explicit LevelBoardPreview(int level) : level_(level) {}
+  Result Draw(gfx::Surface& target, int, int, const ui::Rect&) override {
+    if (board_.Load(&target) == S_OK) board_.ShowLevelNumber(level_, 0);
     return S_OK;
   }
 
  private:
-  gfx::Sprite board_;
-  int originX_ = 0, originY_ = 0;
-  config::Point centre_{};
-  std::uint32_t colour_ = 0;
-  gfx::AlphaFont* font_ = nullptr;
-  std::u16string text_;
+  screens::NextLevelWindow board_;
+  int level_;
 };
 
-// The game screen: the field's wooden cover (or, once won, the picture it hid) under the top bar with the
-// menu plaque, the score and the lives. The bar is the game's own control; here it is composed from the
-// same keys.
+// The game screen: the field's wooden cover (or, once won, the picture it hid) under the game's own top
+// bar, showing a score and lives of a game in progress.
 void GameScreen(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned, bool won) {
+  static game::GameWorld world;
+  world.score = 12840;
+  world.lives = 3;
   const config::ConfigSection* top = Gui("game_menu_top");
   const ui::Rect bar = RectOf(top, "rect");
   auto* field = Own<ui::AnimatedImage>(owned);
@@ -182,15 +146,9 @@ void GameScreen(ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& ow
     field->CreateFromIds(0, ui::Rect{0, 0, 0, 0}, &root, 0, kWonFieldPicture, 0, 0);
   else
     field->CreateFromIds(0, ui::Rect{0, bar.bottom, 0, 0}, &root, 0, kFieldCoverPicture, 0, 0);
-  auto* back = Own<ui::AnimatedImage>(owned);
-  back->CreateFromIds(0, bar, &root, 0, top ? top->GetNumber("back_img", 0) : 0, 0, 0);
-  auto* menu = Own<ui::Button>(owned);
-  menu->CreateFromSection(20003, nullptr, back, ui::kTransparent, Gui("game_menu_menu_btn"));
-  std::uint32_t scoreColour = 0, livesColour = 0;
-  top->GetColor("score_color", scoreColour);
-  top->GetColor("lifes_color", livesColour);
-  Label(owned, back, RectOf(top, "score_rect"), KeepFont(top, "score_font"), "12840", ui::kTextLeft, scoreColour);
-  Label(owned, back, RectOf(top, "lifes_rect"), KeepFont(top, "lifes_font"), "x3", ui::kTextCentered, livesColour);
+  owned.push_back(std::make_unique<screens::TopBar>(world));
+  auto* topBar = static_cast<screens::TopBar*>(owned.back().get());
+  if (topBar->CreateBar(screens::kTopBarId, nullptr, &root, 0) == S_OK) topBar->Tick(0);
 }
 
 // The you-win screen darkens the won field once and shows its sign and button over it.
@@ -227,11 +185,11 @@ bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::un
   }
   if (name == "game") {
     GameScreen(root, owned, false);
-    auto* board = Own<LevelBoardPreview>(owned);
+    owned.push_back(std::make_unique<LevelBoardPreview>(7));
+    ui::Control* board = owned.back().get();
     board->Create(0, root.rect, &root, 0);
     board->zOrder = 100;
     root.SortChildren();
-    board->Load(7);
     return true;
   }
   if (name == "youwin") {

@@ -60,7 +60,7 @@ bool SdlWindow::RegisterClass(std::string_view, bool doubleClicks) {
   if (sdl_) return true;
   if (options_.headless) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", options_.headlessSound ? 0 : 1);
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // closing goes through the window's close message

@@ -14,6 +14,7 @@ namespace zelph::platform {
 
 struct SdlWindowOptions {
   bool headless = false;          // SDL's dummy drivers: no window on screen, for tests and CI
+  bool headlessSound = false;     // headless, but the audio driver is left to SDL_AUDIODRIVER (dummy if unset)
   bool fullScreen = false;        // start full screen (Alt+Enter and F11 toggle it)
   bool exitOnDeactivate = false;  // report a focus loss as the handheld did: another window took the screen
 };

@@ -44,7 +44,7 @@ TEST(SoundLibrary, LoadsBothModulesAsMusic) {
 }
 
 TEST(SoundLibrary, LoadsEveryEffectAsSixteenBitMonoAtTheGamesRate) {
-  for (const char* recipe : {"click", "key", "message", "lose", "win", "capture", "death", "prize", "level"}) {
+  for (const char* recipe : {"click", "key", "message", "lose", "win", "capture", "death", "prize", "level", "laser"}) {
     SCOPED_TRACE(recipe);
     const Buffer samples = MakeSound(recipe, 23000);
     const std::vector<std::uint8_t> wav = EncodeWav(samples, kSoundRate);
