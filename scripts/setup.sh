@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libxmp-dev libpng-dev zlib1g-dev libmd-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool
+  desktop-file-utils appstream xvfb xauth xdotool x11-utils
 )
 
 missing=()

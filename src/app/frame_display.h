@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "gfx/key_list.h"
 #include "platform/result.h"
@@ -45,6 +46,10 @@ class FrameDisplay {
   virtual void MapPoint(int& x, int& y) const = 0;
   // The back buffer's pixels for a screenshot, null when there are none.
   virtual const std::uint16_t* BackPixels(int& width, int& height, int& pitchBytes) const = 0;
+
+  // Shows a short text over the next `frames` presented frames, outside the game's picture (a desktop
+  // confirmation, e.g. of a screenshot). Displays that cannot show one ignore it.
+  virtual void ShowNotice(std::u16string_view, int) {}
 
   virtual Result OpenInput() = 0;
   virtual Result CloseInput() = 0;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "app/pad_pause.h"
 #include "app/screen_controller.h"
 #include "config/resources.h"
 #include "platform/dialogs.h"
@@ -150,6 +151,11 @@ Result GameApp::OnChar(std::uint32_t character, std::intptr_t keyData) {
 
 std::intptr_t GameApp::WindowProc(const platform::Message& message) {
   if (message.id == platform::msg::kBeep) platform::Beep();
+  if (message.id == platform::msg::kControllerRemoved) {
+    std::lock_guard guard(lock_);
+    PauseForLostController(current_, controller_->mainWindow());
+    return 0;
+  }
   return ThreadedAppFrame::WindowProc(message);
 }
 

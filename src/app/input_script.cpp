@@ -158,6 +158,9 @@ InputScript ParseInputScript(std::string_view text, bool exitOnDeactivate) {
       } else {
         return fail("focus is lost or gained");
       }
+    } else if (EqualsNoCase(ev, "pad")) {
+      if (w.size() != 3 || !EqualsNoCase(w[2], "removed")) return fail("pad takes removed");
+      m = Message{msg::kControllerRemoved, 0, 0};
     } else if (EqualsNoCase(ev, "close")) {
       if (w.size() != 2) return fail("close takes nothing after it");
       m = Message{msg::kSysCommand, platform::kScClose, 0};

@@ -6,6 +6,7 @@
 //   <step> down <x> <y>       <step> up <x> <y>      <step> move <x> <y>     <step> dblclick <x> <y>
 //   <step> wheel <notches> [<x> <y>]                 without a point: where the last pointer event was
 //   <step> focus lost         <step> focus gained    <step> close
+//   <step> pad removed        a gamepad was unplugged
 //
 // Steps count the frame's idle passes from 1; blank lines and lines starting with '#' are ignored.
 #pragma once

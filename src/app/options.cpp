@@ -1,6 +1,9 @@
 #include "app/options.h"
 
 #include <charconv>
+#include <string>
+
+#include "app/build_info.h"
 
 namespace zelph::app {
 
@@ -41,6 +44,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
     std::string v;
     if (name == "--help") {
       o.help = true;
+    } else if (name == "--version") {
+      o.version = true;
     } else if (name == "--headless") {
       o.headless = true;
     } else if (name == "--sound") {
@@ -80,6 +85,10 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
         }
       }
       o.play = play;
+    } else if (name == "--scale") {
+      if (!takeValue(v) || !ParseNumber(v, o.scale) || o.scale == 0 || o.scale > kMaxScale) {
+        return {std::nullopt, "--scale needs a whole number from 1 to " + std::to_string(kMaxScale)};
+      }
     } else if (name == "--frames" || name == "--seed") {
       std::uint32_t n = 0;
       if (!takeValue(v) || !ParseNumber(v, n)) return {std::nullopt, name + " needs a whole number"};
@@ -91,8 +100,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
     } else {
       return {std::nullopt, "unknown option " + a};
     }
-    if (hasValue && (name == "--help" || name == "--headless" || name == "--sound" || name == "--fullscreen" ||
-                     name == "--exit-on-deactivate" || name == "--lockstep")) {
+    if (hasValue && (name == "--help" || name == "--version" || name == "--headless" || name == "--sound" ||
+                     name == "--fullscreen" || name == "--exit-on-deactivate" || name == "--lockstep")) {
       return {std::nullopt, name + " takes no value"};
     }
   }
@@ -111,6 +120,8 @@ std::string UsageText(const char* programName) {
          "  --home DIR            the game's home folder (registry, settings, scores, screenshots)\n"
          "  --data DIR            where the default resource packs are\n"
          "  --fullscreen          start full screen (Alt+Enter or F11 toggles it)\n"
+         "  --scale N             open the window at N times the picture size (default: the largest\n"
+         "                        whole scale that fits the desktop, at most 3)\n"
          "  --headless            no window and no sound device (for tests)\n"
          "  --sound               with --headless: a sound device after all, the one SDL_AUDIODRIVER names\n"
          "  --frames N            end normally after N drawn frames\n"
@@ -121,7 +132,12 @@ std::string UsageText(const char* programName) {
          "  --dump N:FILE         write the game state after drawn frame N as text (repeatable)\n"
          "  --play [D:L]          start straight on the game screen, at difficulty D, level L (default 1:1)\n"
          "  --exit-on-deactivate  end the game when another window takes the focus\n"
+         "  --version             show the version and build\n"
          "  --help                show this text\n";
+}
+
+std::string VersionText(const char* programName) {
+  return std::string(programName) + " " + kGameVersion + "\nbuild " + BuildId() + "\n";
 }
 
 }  // namespace zelph::app

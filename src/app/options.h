@@ -16,6 +16,7 @@ struct Options {
   bool headless = false;
   bool sound = false;  // with headless: open the sound device SDL_AUDIODRIVER names (e.g. disk) after all
   bool fullScreen = false;
+  std::uint32_t scale = 0;  // window size in picture sizes; 0: the largest whole scale that fits, at most 3
   bool exitOnDeactivate = false;
   bool lockstep = false;
   std::uint32_t frames = 0;
@@ -33,6 +34,7 @@ struct Options {
   };
   std::optional<Play> play;  // straight into a game, the tester's shortcut
   bool help = false;
+  bool version = false;
   std::string commandLine;  // the game's own command line
 };
 
@@ -43,5 +45,10 @@ struct OptionsResult {
 
 OptionsResult ParseOptions(const std::vector<std::string>& args);
 std::string UsageText(const char* programName);
+// The program's name, version and build, one line each for the name and version and for the build.
+std::string VersionText(const char* programName);
+
+// The largest window scale --scale accepts.
+inline constexpr std::uint32_t kMaxScale = 8;  // 5120 x 3840 for the large program: a 5K desktop
 
 }  // namespace zelph::app

@@ -28,6 +28,17 @@ namespace zelph::app {
 namespace {
 
 constexpr int kExitUsage = 2;
+constexpr int kNoticeFrames = 45;  // a second and a half
+
+// The build's packs beside the program (data/<build>), else where an installation keeps them relative to
+// the program (<prefix>/share/orv-zelph/<build>), so that a moved installation still finds them.
+std::filesystem::path DefaultDataDir(const platform::BuildVariant& variant) {
+  const std::filesystem::path programDir = platform::ModulePath().parent_path();
+  std::filesystem::path beside = programDir / "data" / variant.dataFolderName;
+  std::error_code ec;
+  if (std::filesystem::is_directory(beside, ec)) return beside;
+  return (programDir / ".." / "share" / "orv-zelph" / variant.dataFolderName).lexically_normal();
+}
 
 bool SaveScreenshot(FrameDisplay& display, const std::filesystem::path& file) {
   int width = 0, height = 0, pitch = 0;
@@ -70,6 +81,10 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     std::fputs(UsageText(program).c_str(), stdout);
     return 0;
   }
+  if (opt.version) {
+    std::fputs(VersionText(program).c_str(), stdout);
+    return 0;
+  }
 
   std::filesystem::path home = opt.home.empty() ? platform::DefaultHomeDir(variant.homeFolderName) : opt.home;
   if (!platform::EnsureDir(home)) return Fail(program, "cannot create the home folder " + home.string(), 1);
@@ -86,8 +101,7 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
     if (!script.error.empty()) return Fail(program, opt.inputScript.string() + ": " + script.error, kExitUsage);
   }
 
-  std::filesystem::path dataDir =
-      opt.data.empty() ? platform::ModulePath().parent_path() / "data" / variant.dataFolderName : opt.data;
+  std::filesystem::path dataDir = opt.data.empty() ? DefaultDataDir(variant) : opt.data;
 
   FrameOptions frameOptions;
   frameOptions.maxFrames = opt.frames;
@@ -119,11 +133,13 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
   }
   frameOptions.onScreenshotKey = [home](FrameDisplay& display) {
     std::filesystem::path dir = home / "screenshots";
-    if (!platform::EnsureDir(dir)) return;
     std::time_t now = std::time(nullptr);
     char name[64];
     std::strftime(name, sizeof name, "zelph-%Y%m%d-%H%M%S.png", std::localtime(&now));
-    SaveScreenshot(display, dir / name);
+    // Confirmed on screen for a moment: the key gives no other sign that anything happened.
+    const bool saved = platform::EnsureDir(dir) && SaveScreenshot(display, dir / name);
+    display.ShowNotice(saved ? u"Screenshot saved" : u"Screenshot failed", kNoticeFrames);
+    if (!saved) std::fprintf(stderr, "cannot write a screenshot into %s\n", dir.c_str());
   };
 
   platform::SdlWindowOptions windowOptions;
@@ -131,6 +147,9 @@ int ZelphMain(int argc, char** argv, const platform::BuildVariant& variant) {
   windowOptions.headlessSound = opt.headless && opt.sound;
   windowOptions.fullScreen = opt.fullScreen;
   windowOptions.exitOnDeactivate = opt.exitOnDeactivate;
+  windowOptions.scale = static_cast<int>(opt.scale);
+  // The icons sit beside the builds' data folders, in the build tree as in an installation.
+  windowOptions.iconFile = (dataDir / ".." / "icons" / "orv-zelph-48.png").lexically_normal();
 
   StartupEnvironment env;
   env.commandLine = opt.commandLine;

@@ -7,6 +7,7 @@
 #include "config/resources.h"
 #include "platform/build_variant.h"
 #include "platform/dialogs.h"
+#include "platform/file_io.h"
 
 namespace zelph::config {
 
@@ -19,21 +20,25 @@ constexpr char kMusicVolumeValue[] = "music_vol";
 constexpr char kErrorCaption[] = "Bluehollow Error";
 constexpr std::size_t kSectionSize = 1024;
 
-// Moves a file that could not be loaded out of the way of the fresh one, replacing an older such copy, so that
-// the player's data is never destroyed silently. A file that is simply missing leaves nothing to keep.
-void KeepUnreadable(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return;
-  std::filesystem::path bad = path;
-  bad += kBadFileSuffix;
-  std::filesystem::rename(path, bad, ec);
+// Why a settings file did not load, in the player's words.
+const char* LoadFailureReason(int code) {
+  switch (code) {
+    case kLoadChecksumMismatch: return "its checksum does not match: damaged or edited";
+    case kLoadOutOfMemory: return "it is too large";
+    case kLoadCorrupt: return "it is empty or its entries do not fit its data";
+    case kLoadCannotOpen: return "it cannot be opened or unscrambled";
+    default: return "it is not a settings file";
+  }
 }
 
 // Loads the file named by a registry value into `reader`; an empty path when there is none or it failed.
 std::string LoadNamedFile(ConfigDocument& reader, std::string_view key, std::string_view value) {
   std::string path = RegReadString(key, value);
-  if (!path.empty() && reader.LoadFile(path) < 0) {
-    KeepUnreadable(path);
+  if (path.empty()) return path;
+  if (const int loaded = reader.LoadFile(path); loaded < 0) {
+    // The fresh file replaces it; the old one is kept for the player rather than destroyed silently.
+    platform::SetAsideUnreadable(path, value == kUserSettingsValue ? "settings" : "plug-in data",
+                                 LoadFailureReason(loaded));
     path.clear();
   }
   return path;

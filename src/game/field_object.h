@@ -13,6 +13,7 @@
 #include "config/value_types.h"
 #include "game/cell_grid.h"
 #include "game/fixed_point.h"
+#include "game/frame_rate.h"
 #include "gfx/rect.h"
 #include "gfx/sprite.h"
 #include "gfx/surface.h"
@@ -69,8 +70,6 @@ inline constexpr std::uint32_t kKillSpareHitter = 0x40;
 
 // StampDeathMark runs only with this flag.
 inline constexpr std::uint32_t kStampMark = 0x1000;
-
-inline constexpr std::int32_t kFrameRate = 30;
 
 // Fixed-point ratio of a random value: a + |b - a| * rand() / 32767 in integers.
 std::int32_t RandomBetween(std::int32_t a, std::int32_t b);

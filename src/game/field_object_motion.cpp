@@ -83,7 +83,7 @@ void FieldObject::SlowDown(std::int32_t factor, std::int32_t seconds) {
     speed = FxMul(speed, factor);
     velocity = FxRescale(velocity, speed);
   }
-  slowTimer = seconds * kFrameRate;
+  slowTimer = SecondsToFrames(seconds);
 }
 
 void FieldObject::EndSlowDown() {

@@ -22,8 +22,7 @@ void GameWorld::Reset() {
   laserDeathCountdown = -1;
   objects.clear();
   player = nullptr;
-  prizeBlinkSound.StopSound();
-  if (removePrizeIcons) removePrizeIcons();
+  ClearPrizeIcons();
   prizeRules.clear();
   emitter.Reset(false);
   composed = gfx::Surface();

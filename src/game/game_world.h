@@ -17,6 +17,7 @@
 #include "game/field_object.h"
 #include "game/head_object.h"
 #include "game/object_factory.h"
+#include "game/prize_icon.h"
 #include "game/prize_spawn.h"
 #include "gfx/alpha_font.h"
 #include "gfx/rect.h"
@@ -69,7 +70,9 @@ class GameWorld {
   // follows up and then asks for UpdateScore.
   void Capture(config::Point seedA, config::Point seedB, config::Point cutStart);
   void UpdateScore();
-  void AddLives(std::int32_t n) { lives += n; }
+  // Lives stay between 0 and what 32 bits hold, whatever a prize's data asks for: a count below 0 could
+  // never reach the 0 that ends the game.
+  void AddLives(std::int32_t n);
 
   // One frame of play; answers the laser death countdown.
   std::int32_t Tick();
@@ -99,13 +102,24 @@ class GameWorld {
   void ReleaseObjectImages();
   void ReloadObjectImages();
 
-  // What the screen and the prize rules hang on the world: the level-won signal (sent every frame from
-  // the third frame after the winning capture), the prize spawning and the prize icons' tick and drawing.
+  // Prizes. Each frame, over the rules from the last to the first: a rule whose delay ran out places a
+  // prize when fewer than its most alive are on the field, then waits a new random delay; a rule with
+  // no spawns left goes.
+  void SpawnPrizes();
+  // The effect of a taken prize of `type` with the first two "prize_param" numbers.
+  void ApplyPrize(std::int32_t type, std::int32_t p1, std::int32_t p2);
+  // Shows the icon of effect `key`; a second prize of a kind only restarts its icon's timers. Fails
+  // (no icon) when the picture cannot be loaded.
+  Result ShowPrizeIcon(std::int32_t key, const PrizeIconLook& look);
+  // Ages the icons: the last seconds blink with the blink sound; the god-mode icon's end gives the laser
+  // back its working sound.
+  void TickPrizeIcons();
+  void DrawPrizeIcons(gfx::Surface& surface, std::int32_t x, std::int32_t y);
+  void ClearPrizeIcons();
+
+  // What the screen hangs on the world: the level-won signal (sent every frame from the third frame after
+  // the winning capture).
   std::function<void()> onLevelWon;
-  std::function<void()> spawnPrizes;
-  std::function<void()> tickPrizeIcons;
-  std::function<void(gfx::Surface&, std::int32_t, std::int32_t)> drawPrizeIcons;
-  std::function<void()> removePrizeIcons;
 
   // Level identity.
   std::int32_t difficulty = 1;
@@ -160,6 +174,7 @@ class GameWorld {
   gfx::Sprite emitter;
   gfx::Rect emitterRect;
   std::vector<PrizeSpawn> prizeRules;
+  std::vector<std::unique_ptr<PrizeIcon>> prizeIcons;
 
   sound::SoundClip laserSound;
   sound::SoundClip laserReloadSound;

@@ -44,8 +44,8 @@ std::int32_t GameWorld::Tick() {
     }
   }
   RemoveStrandedObjects();
-  if (laserDeathCountdown < 0 && spawnPrizes) spawnPrizes();
-  if (tickPrizeIcons) tickPrizeIcons();
+  if (laserDeathCountdown < 0) SpawnPrizes();
+  TickPrizeIcons();
   emitter.StepAnimation();
   if (laserDeathCountdown >= 1) --laserDeathCountdown;
   return laserDeathCountdown;
@@ -65,7 +65,7 @@ Result GameWorld::Draw(gfx::Surface& surface, std::int32_t x, std::int32_t y) {
   }
   const std::int32_t fieldX = x + backDcRect.left + gameField.left, fieldY = y + backDcRect.top + gameField.top;
   for (auto& object : objects) object->Draw(surface, fieldX, fieldY);
-  if (drawPrizeIcons) drawPrizeIcons(surface, x, y);
+  DrawPrizeIcons(surface, x, y);
   ++wonFrames;
   if (wonFrames > 2 && percent >= passPercent && onLevelWon) onLevelWon();
   return S_OK;
@@ -86,8 +86,9 @@ void GameWorld::ArmLaser() {
 }
 
 void GameWorld::LaserDeath() {
-  laserDeathCountdown = (layout ? layout->GetInt("laser_death_time", kLaserDeathSeconds) : kLaserDeathSeconds) *
-                        kFrameRate;
+  // A negative time would leave the countdown below 0 for ever, and the head would never come back.
+  laserDeathCountdown =
+      SecondsToFrames(layout ? layout->GetInt("laser_death_time", kLaserDeathSeconds) : kLaserDeathSeconds);
   if (!layout) return;
   const std::optional<gfx::Rect> out = ui::FindRect(*layout, "laser_death_out_rect");
   if (!out) return;

@@ -33,6 +33,22 @@ void WriteWorldDump(const GameWorld* world, std::ostream& out) {
         << " pos=" << Pair(o->position.x, o->position.y) << " vel=" << Pair(o->velocity.x, o->velocity.y)
         << " dead=" << (o->dead ? 1 : 0) << " removed=" << (o->removed ? 1 : 0) << "\n";
   }
+  if (const HeadObject* head = w.player) {
+    out << "head god_frames=" << head->GodFrames() << " slowed=" << (head->slowed ? 1 : 0)
+        << " slow_timer=" << head->slowTimer << " speed=" << head->speed << "\n";
+  }
+  out << "prize_rules " << w.prizeRules.size() << "\n";
+  for (const PrizeSpawn& rule : w.prizeRules) {
+    std::snprintf(id, sizeof id, "0x%08X", static_cast<std::uint32_t>(rule.id));
+    out << "prize_rule id=" << id << " timer=" << rule.timer << " delay=" << Pair(rule.minDelay, rule.maxDelay)
+        << " max_alive=" << rule.maxAlive << " remaining=" << rule.remaining << "\n";
+  }
+  out << "prize_icons " << w.prizeIcons.size() << "\n";
+  for (const auto& icon : w.prizeIcons) {
+    out << "prize_icon key=" << icon->key << " place=" << Pair(icon->place.left, icon->place.top)
+        << " life=" << icon->lifeFrames << " steady=" << icon->steadyFrames
+        << " blink=" << Pair(icon->blinkPeriod, icon->blinkPhase) << "\n";
+  }
   out << "grid " << w.grid.Width() << " " << w.grid.Height() << "\n";
   static constexpr char kHex[] = "0123456789abcdef";
   std::string row(static_cast<std::size_t>(w.grid.Width()) * 2 + 1, '\n');

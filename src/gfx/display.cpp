@@ -126,6 +126,7 @@ Result Display::Flip() {
   } else {
     TurnIntoFrame(quarters);
   }
+  if (overlay_) overlay_(front_);
   window_->Present(frameBuffer_.get(), screenWidth_, screenHeight_, framePitch_ * 2);
   return S_OK;
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "gfx/bitmap_font.h"
@@ -49,6 +50,10 @@ class Display {
   // Shows the whole back buffer at once. GFX_E_NO_PIXELS when closed or the window is gone, GFX_E_LOCKED
   // while suspended.
   Result Flip();
+  // Drawn by every Flip onto the screen's copy of the frame, after the back buffer went there: something
+  // the player sees that is no part of the game's picture (screenshots and the back buffer never hold it).
+  // An empty function draws nothing.
+  void SetOverlay(std::function<void(Surface& screen)> draw) { overlay_ = std::move(draw); }
 
   // While the game is in the background: Flip refuses until Resume (GFX_E_NOT_LOCKED when not suspended).
   Result Suspend();
@@ -91,6 +96,7 @@ class Display {
   platform::Window* window_ = nullptr;
   std::uint32_t openFlags_ = 0;
   std::unique_ptr<Pixel[]> frameBuffer_;
+  std::function<void(Surface& screen)> overlay_;
   Surface front_;
   Surface back_;
   Color systemFontColor_ = 0xFFFFFF;

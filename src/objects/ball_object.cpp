@@ -110,11 +110,6 @@ void BallObject::Bounce(Vec8 contact) {
   velocity = Scale(reflected, std::min(speed, speed0));
 }
 
-Result BallObject::Prepare(CellGrid& grid) {
-  SetPosition(ClampToField(Add(position, velocity), radius, grid));
-  return S_OK;
-}
-
 int BallObject::Collide(FieldObject* other, std::uint32_t flags) {
   if (!other || other == this || other->AcceptsContact(this) != 1) return 0;
   if (other->figureKind == game::kFigureCircle) {
@@ -168,6 +163,11 @@ Result BallObject::OnCollision(FieldObject* other, std::uint32_t flags) {
       velocity.x = std::abs(velocity.x);
     }
   }
+  return S_OK;
+}
+
+Result BallObject::Prepare(game::CellGrid& grid) {
+  SetPosition(StepInsideField(*this, grid));
   return S_OK;
 }
 

@@ -15,10 +15,11 @@ class BallObject : public PicturedObject {
   Result Init(const config::ConfigSection& definition, std::int32_t x, std::int32_t y) override;
   Result Draw(gfx::Surface& surface, std::int32_t originX, std::int32_t originY) override;
   Result Update(game::CellGrid& grid, std::uint32_t flags) override;
+  // One step by the velocity, kept inside the field by the radius; no bounce.
+  Result Prepare(game::CellGrid& grid) override;
   Result Move(game::CellGrid& grid) override;
   int Collide(game::FieldObject* other, std::uint32_t flags) override;
   Result OnCollision(game::FieldObject* other, std::uint32_t flags) override;
-  Result Prepare(game::CellGrid& grid) override;
   Result Kill(std::uint32_t flags) override;
 
   // The readable "b_frame_%d" lists in order; list i serves animation frame i.

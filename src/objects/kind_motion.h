@@ -39,6 +39,11 @@ inline game::Vec8 ClampToField(game::Vec8 p, std::int32_t radius, const game::Ce
   return p;
 }
 
+// Where one step by its velocity takes `o`, kept inside the field by its radius.
+inline game::Vec8 StepInsideField(const game::FieldObject& o, const game::CellGrid& grid) {
+  return ClampToField({o.position.x + o.velocity.x, o.position.y + o.velocity.y}, o.radius, grid);
+}
+
 // Backs `o` out of the ground it ran into: a fifth of `velocity`, reversed, per step, until `probe` feels
 // nothing or after seven steps. `contact`, when given, keeps the last place the probe touched.
 inline void BackOff(game::FieldObject& o, const game::CellGrid& grid, const std::vector<config::Point>& probe,

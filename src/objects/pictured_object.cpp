@@ -1,5 +1,6 @@
 #include "objects/pictured_object.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "game/animated_picture.h"

@@ -20,7 +20,6 @@ class PicturedObject : public game::FieldObject {
   // then not drawn but still moves and collides.
   Result LoadImages(int flag) override;
   void ReleaseImages(int flag) override;
-
   gfx::Sprite& Picture() { return picture_; }
   gfx::Sprite& PictureAlpha() { return pictureAlpha_; }
   std::uint32_t ImageId() const { return imageId_; }

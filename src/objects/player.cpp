@@ -63,7 +63,7 @@ Result Player::Init(const config::ConfigSection& def, std::int32_t x, std::int32
 }
 
 void Player::ProtectionOn() {
-  protectFrames = protectSeconds * game::kFrameRate;
+  protectFrames = game::SecondsToFrames(protectSeconds);
   blinkPhase = blinkPeriod;
 }
 
@@ -221,7 +221,7 @@ void Player::SetGodMode(std::int32_t seconds) {
   if (godFrames == 0) {
     if (game::GameWorld* world = World()) world->PlayGodSound();
   }
-  godFrames = seconds * game::kFrameRate;
+  godFrames = game::SecondsToFrames(seconds);
 }
 
 void Player::SlowDown(std::int32_t newSpeed, std::int32_t seconds) {
@@ -231,7 +231,7 @@ void Player::SlowDown(std::int32_t newSpeed, std::int32_t seconds) {
     speed = newSpeed;
     velocity = game::FxRescale(velocity, speed);
   }
-  slowTimer = seconds * game::kFrameRate;
+  slowTimer = game::SecondsToFrames(seconds);
 }
 
 void Player::Respawn() {
@@ -248,7 +248,7 @@ void Player::Respawn() {
     for (auto& object : world->objects) {
       if (object.get() != this) object->EndSlowDown();
     }
-    if (world->removePrizeIcons) world->removePrizeIcons();
+    world->ClearPrizeIcons();
   }
   SetCell(startPosition.x, startPosition.y);
   velocity = {};

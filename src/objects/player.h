@@ -49,7 +49,8 @@ class Player : public game::HeadObject {
 
   void SetDirection(std::int32_t code, bool remember);
   void Die();
-  void SetGodMode(std::int32_t seconds);
+  void SetGodMode(std::int32_t seconds) override;
+  std::int32_t GodFrames() const override { return godFrames; }
   bool Cutting() const { return cutState > 0; }
 
   std::int32_t direction = kDirNone;

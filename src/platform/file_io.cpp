@@ -89,4 +89,22 @@ bool FileIsReadable(const std::filesystem::path& path) {
   return true;
 }
 
+std::filesystem::path SetAsideUnreadable(const std::filesystem::path& path, std::string_view what,
+                                         std::string_view why) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return {};
+  std::filesystem::path bad = path;
+  bad += ".bad";
+  std::filesystem::rename(path, bad, ec);
+  const std::string said(why), role(what);
+  if (ec) {
+    std::fprintf(stderr, "The %s file %s could not be read (%s) and could not be set aside (%s); the defaults are used.\n",
+                 role.c_str(), path.c_str(), said.c_str(), ec.message().c_str());
+    return {};
+  }
+  std::fprintf(stderr, "The %s file %s could not be read (%s); it was set aside as %s and the defaults are used.\n",
+               role.c_str(), path.c_str(), said.c_str(), bad.c_str());
+  return bad;
+}
+
 }  // namespace zelph::platform

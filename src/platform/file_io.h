@@ -30,4 +30,11 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view tex
 
 bool FileIsReadable(const std::filesystem::path& path);
 
+// Moves a file that could not be read out of the way as "<path>.bad" (replacing an older such copy), so that
+// the player's data is never destroyed silently, and says so once on standard error: which file (`what`
+// names its role, e.g. "registry"), `why`, and where the copy went. A missing file leaves nothing to keep.
+// Returns the copy's path, empty when there was nothing to move or the move failed.
+std::filesystem::path SetAsideUnreadable(const std::filesystem::path& path, std::string_view what,
+                                         std::string_view why);
+
 }  // namespace zelph::platform

@@ -32,6 +32,7 @@ inline constexpr std::uint32_t kUser = 0x0400;
 inline constexpr std::uint32_t kMinimize = kUser + 1;         // 0x401: minimise at the idle step's request
 inline constexpr std::uint32_t kDesktopInactive = kUser + 2;  // 0x402: the desktop took the focus away
 inline constexpr std::uint32_t kScreenshot = kUser + 3;       // 0x403: save the next frame as a picture
+inline constexpr std::uint32_t kControllerRemoved = kUser + 4;  // 0x404: a gamepad was unplugged
 inline constexpr std::uint32_t kAbort = kUser + 138;          // 0x48A: lParam carries a text (MakeTextMessage)
 inline constexpr std::uint32_t kShellChange = 0x8101;         // wParam event, lParam carries a path text
 inline constexpr std::uint32_t kBeep = 125008;                // sounds the default beep

@@ -113,13 +113,18 @@ std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view s) {
 
 enum class LineResult { Value, Skipped, Bad };
 
-LineResult ParseValueLine(std::string_view line, RegEntry& out) {
+// Parses one value line; on Bad, `why` says what is wrong with it.
+LineResult ParseValueLine(std::string_view line, RegEntry& out, const char*& why) {
+  why = "a value line must be \"name\"=value or @=value";
   if (line.front() == '@') {
     out.name.clear();
     line.remove_prefix(1);
   } else {
     auto name = TakeQuoted(line);
-    if (!name) return LineResult::Bad;
+    if (!name) {
+      why = "the value's name has no closing quote";
+      return LineResult::Bad;
+    }
     out.name = *name;
   }
   line = Trim(line);
@@ -127,11 +132,15 @@ LineResult ParseValueLine(std::string_view line, RegEntry& out) {
   line = Trim(line.substr(1));
   if (line.starts_with("\"")) {
     auto value = TakeQuoted(line);
-    if (!value || !Trim(line).empty()) return LineResult::Bad;
+    if (!value || !Trim(line).empty()) {
+      why = "the string value has no closing quote, or text follows it";
+      return LineResult::Bad;
+    }
     out.value = *value;
     return LineResult::Value;
   }
   if (line.starts_with("dword:")) {
+    why = "a dword value takes one to eight hexadecimal digits";
     std::string_view digits = Trim(line.substr(6));
     if (digits.empty() || digits.size() > 8) return LineResult::Bad;
     std::uint32_t v = 0;
@@ -144,6 +153,7 @@ LineResult ParseValueLine(std::string_view line, RegEntry& out) {
     return LineResult::Value;
   }
   if (line.starts_with("hex(1):")) {
+    why = "a hex(1) value takes pairs of hexadecimal bytes separated by commas";
     auto bytes = ParseHexBytes(line.substr(7));
     if (!bytes || bytes->size() % 2) return LineResult::Bad;
     std::u16string wide;
@@ -156,7 +166,56 @@ LineResult ParseValueLine(std::string_view line, RegEntry& out) {
     return LineResult::Value;
   }
   if (line == "-" || line.starts_with("hex")) return LineResult::Skipped;  // deletions and other types
+  why = "the value is neither a quoted string, dword: nor hex";
   return LineResult::Bad;
+}
+
+// Physical lines joined where a line ends with a backslash (long hex values are wrapped that way), each
+// with the number of the physical line it starts on.
+struct LogicalLine {
+  std::size_t number;
+  std::string text;
+};
+
+std::vector<LogicalLine> LogicalLines(std::string_view text) {
+  std::vector<LogicalLine> lines;
+  std::string pending;
+  bool continuing = false;
+  std::size_t pos = 0, number = 0, startNumber = 1;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view raw = Trim(text.substr(pos, end - pos));
+    pos = end + 1;
+    ++number;
+    if (!continuing) startNumber = number;
+    bool continues = raw.ends_with("\\") && !raw.starts_with("[") && !raw.ends_with("\"\\");
+    if (continues) raw.remove_suffix(1);
+    pending.append(raw);
+    continuing = continues;
+    if (!continuing) {
+      lines.push_back(LogicalLine{startNumber, std::move(pending)});
+      pending.clear();
+    }
+  }
+  if (continuing) lines.push_back(LogicalLine{startNumber, std::move(pending)});
+  return lines;
+}
+
+// UTF-16LE text after its byte-order mark, as UTF-8; nullopt when the byte count is odd.
+std::optional<std::string> Utf16LeToUtf8(std::string_view bytes) {
+  if (bytes.size() % 2) return std::nullopt;
+  std::u16string wide(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                    static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  }
+  return Utf16ToUtf8(wide);
+}
+
+std::optional<std::vector<RegTextKey>> Fail(RegTextError* error, std::size_t line, std::string reason) {
+  if (error) *error = RegTextError{line, std::move(reason)};
+  return std::nullopt;
 }
 
 }  // namespace
@@ -171,58 +230,49 @@ std::string FormatRegText(const std::vector<RegTextKey>& keys) {
   return text;
 }
 
-// Physical lines joined where a line ends with a backslash (long hex values are wrapped that way).
-static std::vector<std::string> LogicalLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::string pending;
-  bool continuing = false;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view raw = Trim(text.substr(pos, end - pos));
-    pos = end + 1;
-    bool continues = raw.ends_with("\\") && !raw.starts_with("[") && !raw.ends_with("\"\\");
-    if (continues) raw.remove_suffix(1);
-    pending.append(raw);
-    continuing = continues;
-    if (!continuing) {
-      lines.push_back(std::move(pending));
-      pending.clear();
-    }
+std::optional<std::vector<RegTextKey>> ParseRegText(std::string_view text, RegTextError* error) {
+  std::string decoded;
+  if (text.starts_with("\xFF\xFE")) {
+    auto utf8 = Utf16LeToUtf8(text.substr(2));
+    if (!utf8) return Fail(error, 0, "UTF-16 text with an odd number of bytes (cut short?)");
+    decoded = std::move(*utf8);
+    text = decoded;
+  } else if (text.starts_with("\xFE\xFF")) {
+    return Fail(error, 0, "UTF-16 big-endian text; save it as UTF-8 or UTF-16 little-endian");
+  } else if (text.starts_with("\xEF\xBB\xBF")) {
+    text.remove_prefix(3);
   }
-  if (continuing) lines.push_back(std::move(pending));
-  return lines;
-}
-
-std::optional<std::vector<RegTextKey>> ParseRegText(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   std::vector<RegTextKey> keys;
   bool sawHeader = false;
   bool skippingKey = false;
-  for (const std::string& logical : LogicalLines(text)) {
-    std::string_view line = logical;
+  for (const LogicalLine& logical : LogicalLines(text)) {
+    std::string_view line = logical.text;
     if (line.empty() || line.front() == ';') continue;
     if (!sawHeader) {
-      if (line != kRegTextHeader && line != "REGEDIT4") return std::nullopt;
+      if (line != kRegTextHeader && line != "REGEDIT4") {
+        return Fail(error, logical.number, "the first line must be \"" + std::string(kRegTextHeader) + "\"");
+      }
       sawHeader = true;
       continue;
     }
     if (line.front() == '[') {
-      if (line.back() != ']' || line.size() < 3) return std::nullopt;
+      if (line.back() != ']' || line.size() < 3) return Fail(error, logical.number, "a key line must be [KEY\\PATH]");
       std::string_view path = line.substr(1, line.size() - 2);
       skippingKey = path.front() == '-';
       if (!skippingKey) keys.push_back(RegTextKey{std::string(path), {}});
       continue;
     }
-    if (line.front() != '"' && line.front() != '@') return std::nullopt;
-    if (keys.empty() && !skippingKey) return std::nullopt;
+    if (line.front() != '"' && line.front() != '@') {
+      return Fail(error, logical.number, "neither a [key], a \"value\" nor a ; comment");
+    }
+    if (keys.empty() && !skippingKey) return Fail(error, logical.number, "a value before the first [key]");
     RegEntry entry;
-    LineResult r = ParseValueLine(line, entry);
-    if (r == LineResult::Bad) return std::nullopt;
+    const char* why = "";
+    LineResult r = ParseValueLine(line, entry, why);
+    if (r == LineResult::Bad) return Fail(error, logical.number, why);
     if (r == LineResult::Value && !skippingKey) keys.back().values.push_back(std::move(entry));
   }
-  if (!sawHeader) return std::nullopt;
+  if (!sawHeader) return Fail(error, 0, "the file is empty or has no header line");
   return keys;
 }
 

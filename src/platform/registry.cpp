@@ -37,12 +37,11 @@ void Registry::Open(std::filesystem::path file) {
   if (file_.empty()) return;
   auto bytes = ReadWholeFile(file_);
   if (!bytes) return;
-  if (!FromText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()))) {
+  RegTextError error;
+  if (!FromText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), &error)) {
     // Keep the damaged file for the player to look at instead of overwriting it with the next change.
-    std::filesystem::path bad = file_;
-    bad += ".bad";
-    std::error_code ec;
-    std::filesystem::rename(file_, bad, ec);
+    std::string why = error.line ? "line " + std::to_string(error.line) + ": " + error.reason : error.reason;
+    SetAsideUnreadable(file_, "registry", why);
     keys_.clear();
     spelling_.clear();
   }
@@ -214,8 +213,8 @@ std::string Registry::ToText() const {
   return FormatRegText(keys);
 }
 
-bool Registry::FromText(std::string_view text) {
-  auto parsed = ParseRegText(text);
+bool Registry::FromText(std::string_view text, RegTextError* error) {
+  auto parsed = ParseRegText(text, error);
   if (!parsed) return false;
   std::lock_guard lock(mutex_);
   keys_.clear();

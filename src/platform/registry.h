@@ -23,12 +23,15 @@ struct RegEntry {
   RegValue value;
 };
 
+struct RegTextError;
+
 class Registry {
  public:
   // An empty registry that lives in memory only.
   Registry() = default;
   // A registry backed by `file`; a missing file is an empty registry. A file that cannot be parsed is kept
-  // aside as "<file>.bad" and the registry starts empty, so a damaged file never stops the game.
+  // aside as "<file>.bad" (said on standard error) and the registry starts empty, so a damaged file never
+  // stops the game.
   explicit Registry(std::filesystem::path file);
   // Drops what the registry holds and loads `file` as the constructor does; an empty path: memory only.
   void Open(std::filesystem::path file);
@@ -54,9 +57,10 @@ class Registry {
   // The direct subkey name at `index`, sorted without regard to case; nullopt past the end.
   std::optional<std::string> EnumSubkey(RootKey root, std::string_view key, std::size_t index) const;
 
-  // The registry in ".reg" text form, and the parse of such text (false on malformed text).
+  // The registry in ".reg" text form, and the parse of such text (false on malformed text, with where and
+  // why in `error` when given).
   std::string ToText() const;
-  bool FromText(std::string_view text);
+  bool FromText(std::string_view text, RegTextError* error = nullptr);
 
   std::filesystem::path File() const;
 

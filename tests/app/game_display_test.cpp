@@ -38,13 +38,23 @@ TEST(GameDisplay, PresentsTheBackBufferAndHandsItToScreenshots) {
   EXPECT_EQ(display.BackPixels(w, h, pitch), nullptr);
 }
 
-TEST(GameDisplay, TurnedDisplayMapsPointsAndKeys) {
+// A display of its own graphics context, open on a fake window of its size.
+struct OpenedDisplay {
+  OpenedDisplay(int width, int height) : window(log), display(width, height, context) {
+    window.Create("t", width, height);
+    opened = display.Open(0, &window, 0, 0, 0, 0, 16);
+  }
   gfx::GraphicsContext context;
   test::WindowLog log;
-  test::FakeWindow window(log);
-  ASSERT_TRUE(window.Create("t", 640, 480));
-  GameDisplay display(640, 480, context);
-  ASSERT_EQ(display.Open(0, &window, 0, 0, 0, 0, 16), S_OK);
+  test::FakeWindow window;
+  GameDisplay display;
+  Result opened;
+};
+
+TEST(GameDisplay, TurnedDisplayMapsPointsAndKeys) {
+  OpenedDisplay rig(640, 480);
+  ASSERT_EQ(rig.opened, S_OK);
+  GameDisplay& display = rig.display;
   ASSERT_EQ(display.OpenInput(), S_OK);
   EXPECT_EQ(display.OpenInput(), gfx::GFX_E_INPUT_OPEN);
   EXPECT_EQ(display.Keys().left, platform::vk::kLeft);
@@ -60,6 +70,23 @@ TEST(GameDisplay, TurnedDisplayMapsPointsAndKeys) {
   EXPECT_EQ(display.SetMode(0), gfx::GFX_E_BAD_ORIENTATION);
   EXPECT_EQ(display.CloseInput(), S_OK);
   EXPECT_EQ(display.CloseInput(), gfx::GFX_E_NOT_LOCKED);
+}
+
+TEST(GameDisplay, ANoticeShowsOnScreenForItsFramesButNeverInTheGamesPicture) {
+  OpenedDisplay rig(320, 240);
+  ASSERT_EQ(rig.opened, S_OK);
+  GameDisplay& display = rig.display;
+  const gfx::Surface& screen = display.display().FrontSurface();
+  const gfx::Pixel plate = gfx::ColorToPixel(kNoticePlateColor);
+  auto plateShown = [&] { return screen.Row(240 - 6)[6] == plate; };
+
+  display.ShowNotice(u"Screenshot saved", 2);
+  for (int frame = 1; frame <= 3; ++frame) {
+    ASSERT_EQ(gfx::FillRect(*display.BackSurface(), nullptr, 0), S_OK);
+    ASSERT_EQ(display.Flip(), S_OK);
+    EXPECT_EQ(plateShown(), frame <= 2) << "frame " << frame;
+    EXPECT_EQ(display.BackSurface()->Row(240 - 6)[6], 0) << "the game's picture (and screenshots) stay clean";
+  }
 }
 
 }  // namespace

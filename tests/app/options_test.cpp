@@ -32,6 +32,23 @@ TEST(Options, BadOptionsAreRefusedWithAReason) {
   EXPECT_FALSE(ParseOptions({"--sound=disk"}).options);
   EXPECT_FALSE(ParseOptions({"--dump", "0:state.txt"}).options);
   EXPECT_FALSE(ParseOptions({"--dump", "5:"}).options);
+  for (const char* scale : {"0", "9", "-1", "2x", ""}) {
+    EXPECT_EQ(ParseOptions({"--scale", scale}).error, "--scale needs a whole number from 1 to 8") << scale;
+  }
+  EXPECT_FALSE(ParseOptions({"--scale"}).options);
+  EXPECT_EQ(ParseOptions({"--version=1"}).error, "--version takes no value");
+}
+
+TEST(Options, ScaleAndVersion) {
+  auto r = ParseOptions({"--scale", "3", "--version"});
+  ASSERT_TRUE(r.options) << r.error;
+  EXPECT_EQ(r.options->scale, 3u);
+  EXPECT_TRUE(r.options->version);
+  EXPECT_EQ(ParseOptions({"--scale=8"}).options->scale, 8u);
+  EXPECT_EQ(ParseOptions({}).options->scale, 0u) << "unset: the window picks the largest that fits";
+  const std::string text = VersionText("zelph-qvga");
+  EXPECT_TRUE(text.starts_with("zelph-qvga 1.1\nbuild ")) << text;
+  EXPECT_TRUE(text.ends_with("\n"));
 }
 
 TEST(Options, SnapshotsAndDumpsAreKeptApartInOrder) {
@@ -55,10 +72,11 @@ TEST(InputScript, ReadsEveryEventKindInStepOrder) {
       "7 focus lost\n"
       "8 focus gained\n"
       "9 keyup f12\n"
-      "10 close\n",
+      "10 close\n"
+      "11 pad removed\n",
       false);
   ASSERT_TRUE(s.error.empty()) << s.error;
-  ASSERT_EQ(s.events.size(), 9u);
+  ASSERT_EQ(s.events.size(), 10u);
   EXPECT_EQ(s.events[0].step, 3u);
   EXPECT_EQ(s.events[0].message.wParam, static_cast<std::uintptr_t>('a'));
   EXPECT_EQ(s.events[1].message.wParam, 0x416u);
@@ -72,6 +90,7 @@ TEST(InputScript, ReadsEveryEventKindInStepOrder) {
   EXPECT_EQ(s.events[6].message.id, msg::kActivate);
   EXPECT_EQ(s.events[7].message.wParam, platform::vk::kF12);
   EXPECT_EQ(s.events[8].message.id, msg::kSysCommand);
+  EXPECT_EQ(s.events[9].message.id, msg::kControllerRemoved);
   // With exit-on-deactivate a focus loss is another window taking the screen.
   EXPECT_EQ(ParseInputScript("1 focus lost", true).events[0].message.id, msg::kActivate);
 }
@@ -116,6 +135,7 @@ TEST(InputScript, ErrorsNameTheLine) {
   EXPECT_EQ(ParseInputScript("1 down 10\n", false).error, "line 1: down needs x and y");
   EXPECT_EQ(ParseInputScript("1 down -1 5\n", false).error, "line 1: down needs x and y");
   EXPECT_EQ(ParseInputScript("1 jump\n", false).error, "line 1: unknown event");
+  EXPECT_EQ(ParseInputScript("1 pad gone\n", false).error, "line 1: pad takes removed");
   EXPECT_TRUE(ParseInputScript("1 jump\n", false).events.empty());
 }
 

@@ -72,7 +72,13 @@ TEST_F(UserSettingsTest, CorruptSettingsAreKeptAsBadBeforeAFreshStart) {
   test::WriteFile(SettingsPath(), corrupt);
 
   ReleaseResources();
+  ::testing::internal::CaptureStderr();
   ASSERT_EQ(OpenUserSettings(file_), S_OK);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  // The player is told which file, why, and where the old one went.
+  EXPECT_NE(said.find(SettingsPath().string()), std::string::npos) << said;
+  EXPECT_NE(said.find("checksum"), std::string::npos) << said;
+  EXPECT_NE(said.find(SettingsPath().string() + ".bad"), std::string::npos) << said;
   EXPECT_EQ(platform::ReadWholeFile(dir() / "Settings.ino.bad"), corrupt);
   EXPECT_TRUE(Load(SettingsPath()));
   EXPECT_NE(UserSettingsDocument().FindSection("main"), nullptr);

@@ -179,6 +179,16 @@ TEST_F(PlayerTest, RunningIntoTheOwnCutKillsAndTheCutVanishesAtRespawn) {
   }
 }
 
+TEST_F(PlayerTest, ANegativeLaserDeathTimeStillBringsTheHeadBack) {
+  Play("unbreakable_param=0 10\n", "", "laser_death_time=-5\n");
+  world.lives = 3;
+  Ready();
+  head->Die();
+  Frames(30);  // the fade
+  EXPECT_FALSE(head->dying) << "re-armed at once instead of never";
+  EXPECT_EQ(world.lives, 2);
+}
+
 TEST_F(PlayerTest, ProtectionBlocksHarmUntilTheFirstTurn) {
   Play("unbreakable_param=5 10\n", "enemy_count=2\nen_2_ID=2\nen_2_xy=100 3\n");
   world.objects[1]->moveOn = game::kMoveAnywhere;  // hurts the head on captured ground too

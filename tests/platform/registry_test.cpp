@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/file_io.h"
 #include "platform/reg_text.h"
 #include "test_support/file_size_limit.h"
@@ -126,8 +128,16 @@ TEST(RegText, ReadsHandEditedFilesAndRejectsGarbage) {
 TEST(Registry, DamagedFileIsKeptAsideAndTheRegistryStartsEmpty) {
   test::TempDir dir;
   auto file = dir.path() / "registry.reg";
-  ASSERT_TRUE(WriteFileAtomically(file, std::string_view("garbage\n")));
+  ASSERT_TRUE(WriteFileAtomically(file, std::string_view("Windows Registry Editor Version 5.00\n\n[K]\n"
+                                                         "\"a\"=dword:1\n\"b\"=dword:xyz\n")));
+  ::testing::internal::CaptureStderr();
   Registry reg(file);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  // One notice: which file, the line and reason, and where the copy is.
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find(file.string() + " "), std::string::npos) << said;
+  EXPECT_NE(said.find("line 5: a dword value"), std::string::npos) << said;
+  EXPECT_NE(said.find(file.string() + ".bad"), std::string::npos) << said;
   EXPECT_FALSE(reg.KeyExists(kLm, "SOFTWARE"));
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "registry.reg.bad"));
   EXPECT_TRUE(reg.WriteDword(kLm, "SOFTWARE", "v", 1));
@@ -162,6 +172,69 @@ TEST(RegText, MalformedUtf8InAMultiLineStringKeepsTheTextAfterIt) {
   // Bytes that are not UTF-8 are kept as the Latin-1 characters they would be.
   EXPECT_EQ(std::get<std::string>((*parsed)[0].values[0].value), "a\n\xC3\x80\xC2\x80z");
   EXPECT_EQ(std::get<std::string>((*parsed)[0].values[1].value), "b\n\xC3\xAD\xC2\xA0\xC2\x80y");
+}
+
+// Windows' registry editor saves exported files as UTF-16LE with a byte-order mark.
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (char16_t u : text) {
+    bytes += static_cast<char>(u & 0xFF);
+    bytes += static_cast<char>(u >> 8);
+  }
+  return bytes;
+}
+
+TEST(Registry, AFileSavedAsUtf16KeepsItsValuesAndIsWrittenBackAsUtf8) {
+  test::TempDir dir;
+  auto file = dir.path() / "registry.reg";
+  ASSERT_TRUE(WriteFileAtomically(
+      file, Utf16Le(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                    u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orv Software House\\OrvZelph II SA VGA]\r\n"
+                    u"\"sound_vol\"=dword:0000000a\r\n\"music_vol\"=dword:00000040\r\n"
+                    u"\"UserSettings\"=\"/home/J\u00f6rg/\u0416\U0001F600.ino\"\r\n")));
+  ::testing::internal::CaptureStderr();
+  Registry reg(file);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "nothing was set aside";
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "registry.reg.bad"));
+  EXPECT_EQ(reg.ReadDword(kLm, kGame, "sound_vol"), 10u);
+  EXPECT_EQ(reg.ReadDword(kLm, kGame, "music_vol"), 64u);
+  EXPECT_EQ(reg.ReadString(kLm, kGame, "UserSettings"), "/home/J\xC3\xB6rg/\xD0\x96\xF0\x9F\x98\x80.ino");
+
+  ASSERT_TRUE(reg.WriteDword(kLm, kGame, "sound_vol", 20));
+  auto bytes = ReadWholeFile(file);
+  ASSERT_TRUE(bytes);
+  std::string text(bytes->begin(), bytes->end());
+  EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\n")) << "written as UTF-8, no mark";
+  EXPECT_EQ(Registry(file).ReadDword(kLm, kGame, "music_vol"), 64u);
+}
+
+TEST(RegText, SaysOnWhichLineAndWhyTextIsRefused) {
+  struct Case {
+    std::string text;
+    std::size_t line;
+    std::string reason;  // the start of it
+  };
+  const std::string header = "Windows Registry Editor Version 5.00\n";
+  const Case cases[] = {
+      {"", 0, "the file is empty"},
+      {"; a comment\nnot a registry\n", 2, "the first line must be"},
+      {header + "\"orphan\"=dword:1\n", 2, "a value before the first [key]"},
+      {header + "[K]\n\"x\"=dword:123456789\n", 3, "a dword value"},
+      {header + "[K]\n\"x\"=\"unterminated\n", 3, "the string value has no closing quote"},
+      {header + "[K]\n\"x\"=hex(1):41,\\\n  00,4\n", 3, "a hex(1) value"},  // counted from its first line
+      {header + "[K\n", 2, "a key line"},
+      {header + "[K]\nx=1\n", 3, "neither a [key]"},
+      {header + "[K]\n\"x\"=oops\n", 3, "the value is neither"},
+      {Utf16Le(u"Windows Registry Editor Version 5.00\n").substr(0, 9), 0, "UTF-16 text with an odd number"},
+      {"\xFE\xFF", 0, "UTF-16 big-endian"},
+      {Utf16Le(u"Windows Registry Editor Version 5.00\n[K]\n\"a\"=dword:1\n\"b\"=dword:\n"), 4, "a dword value"},
+  };
+  for (const Case& c : cases) {
+    RegTextError error;
+    EXPECT_FALSE(ParseRegText(c.text, &error)) << c.text;
+    EXPECT_EQ(error.line, c.line) << c.text;
+    EXPECT_TRUE(error.reason.starts_with(c.reason)) << c.text << " -> " << error.reason;
+  }
 }
 
 }  // namespace

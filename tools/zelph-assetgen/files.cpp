@@ -39,6 +39,10 @@ std::vector<std::uint8_t> EncodePngGrey(int w, int h, std::span<const std::uint8
   return EncodePng(w, h, grey, PNG_FORMAT_GRAY, 1);
 }
 
+std::vector<std::uint8_t> EncodePngRgba(int w, int h, std::span<const std::uint8_t> rgba) {
+  return EncodePng(w, h, rgba, PNG_FORMAT_RGBA, 4);
+}
+
 namespace {
 
 std::vector<std::uint8_t> EbmHeader(const char* format, int w, int h, std::uint32_t dataSize, int frames) {

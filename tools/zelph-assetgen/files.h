@@ -15,6 +15,8 @@ namespace zelph::assetgen {
 // 8-bit RGB (3 bytes per pixel) or grey (1 byte per pixel) PNG files in memory; empty on failure.
 std::vector<std::uint8_t> EncodePngRgb(int w, int h, std::span<const std::uint8_t> rgb);
 std::vector<std::uint8_t> EncodePngGrey(int w, int h, std::span<const std::uint8_t> grey);
+// 8-bit RGBA (4 bytes per pixel, straight alpha).
+std::vector<std::uint8_t> EncodePngRgba(int w, int h, std::span<const std::uint8_t> rgba);
 
 // The game's own "eBM" picture format, which alone carries an animation strip: a 48-byte header (magic, pixel
 // format, strip width and height, data size, frame count, frame width, colour key), then "565" pixels (rows

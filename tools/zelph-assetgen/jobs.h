@@ -27,5 +27,7 @@ bool RunEffectsJob(const JobOptions& options, std::string& error);
 bool RunMusicJob(const JobOptions& options, std::string& error);
 // Writes each build's text of a GUI document (no manifest: the documents are listed by the build).
 bool RunDocsJob(const JobOptions& options, std::string& error);
+// The desktop icon at each size of the comma-separated list in `description`: <out>/orv-zelph-<size>.png.
+bool RunIconsJob(const JobOptions& options, std::string& error);
 
 }  // namespace zelph::assetgen

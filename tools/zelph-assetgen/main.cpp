@@ -24,6 +24,8 @@ Jobs:
   music      tracker modules (4-channel MOD) with their own synthesised instruments
   docs       a GUI document's text for each build: OUTDIR/<build>/docs/<name>.txt, coordinates
              halved for 320 x 240, "vga:" and "qvga:" lines kept in their own build only
+  icons      the desktop icon: DESCRIPTION is a list of sizes (48,128,256), written as
+             OUTDIR/orv-zelph-<size>.png (RGBA), no manifest
 
 Every job writes OUTDIR/vga/... and OUTDIR/qvga/... and a manifest per build,
 OUTDIR/<build>/<pack>-<description name>.manifest (identifier, name, type, file, as zelph-pack
@@ -82,6 +84,7 @@ int main(int argc, char** argv) {
                                                  : job == "effects" ? RunEffectsJob
                                                  : job == "music"   ? RunMusicJob
                                                  : job == "docs"    ? RunDocsJob
+                                                 : job == "icons"   ? RunIconsJob
                                                                     : nullptr;
   if (!run) {
     std::fprintf(stderr, "zelph-assetgen: unknown job %s\n", job.c_str());

@@ -5,6 +5,30 @@
 
 namespace zelph::platform {
 
+namespace {
+
+// Characters the handheld delivered for control keys as well as their key messages.
+std::uint16_t ControlCharacter(std::uint16_t key) {
+  switch (key) {
+    case vk::kBack:
+    case vk::kTab:
+    case vk::kReturn:
+    case vk::kEscape: return key;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void PostKey(MessageQueue& queue, std::uint16_t key, bool down, std::intptr_t data) {
+  if (!down) {
+    queue.Post(Message{msg::kKeyUp, key, data | kKeyRepeatBit});
+    return;
+  }
+  queue.Post(Message{msg::kKeyDown, key, data});
+  if (std::uint16_t c = ControlCharacter(key)) queue.Post(Message{msg::kChar, c, data});
+}
+
 std::uint16_t VirtualKeyFromSdl(int key) {
   // Letters and digits are their own upper-case codes.
   if (key >= SDLK_a && key <= SDLK_z) return static_cast<std::uint16_t>('A' + (key - SDLK_a));

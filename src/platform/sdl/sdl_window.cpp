@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/clock.h"
+#include "platform/sdl/sdl_gamepad.h"
 #include "platform/dialogs.h"
 #include "platform/instance_lock.h"
 #include "platform/utf8.h"
@@ -21,17 +22,6 @@ void SdlMessageBox(std::string_view caption, std::string_view text, MessageIcon 
   std::string c(caption), t(text);
   std::uint32_t flags = icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
   SDL_ShowSimpleMessageBox(flags, c.c_str(), t.c_str(), nullptr);
-}
-
-// Characters the handheld delivered for control keys as well as their key messages.
-std::uint16_t ControlCharacter(std::uint16_t key) {
-  switch (key) {
-    case vk::kBack:
-    case vk::kTab:
-    case vk::kReturn:
-    case vk::kEscape: return key;
-    default: return 0;
-  }
 }
 
 // Typed text as character messages of UTF-16 units; bytes that are not well-formed UTF-8 are dropped.
@@ -65,19 +55,32 @@ bool SdlWindow::RegisterClass(std::string_view, bool doubleClicks) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // closing goes through the window's close message
   sdl_ = StartSdlSubsystems(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-  if (!sdl_) std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
-  return static_cast<bool>(sdl_);
+  if (!sdl_) {
+    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    return false;
+  }
+  // Gamepads are welcome but not needed: without the subsystem the game plays on with keys and mouse. SDL
+  // announces the controllers already plugged in as added devices.
+  // A headless run takes input from its script only, so that a controller on the desk cannot change it;
+  // controller events pushed into the queue are still translated.
+  if (!options_.headless) controllers_ = StartSdlSubsystems(SDL_INIT_GAMECONTROLLER);
+  gamepads_ = std::make_unique<GamepadInput>(queue_);
+  return true;
 }
 
 bool SdlWindow::Create(std::string_view title, int width, int height) {
   if (!sdl_ || window_) return false;
   width_ = std::max(width, 1);
   height_ = std::max(height, 1);
-  // The largest whole scale that fits the desktop keeps the pixels sharp.
-  int scale = 1;
+  // A whole scale keeps the pixels sharp: the one asked for, else the largest that fits the desktop (with
+  // room for the window's frame), but no more than kMaxAutoScale.
+  int scale = options_.scale;
   SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-    scale = std::max(1, std::min((usable.w - 16) / width_, (usable.h - 48) / height_));
+  if (scale <= 0) {
+    scale = 1;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+      scale = std::clamp(std::min((usable.w - 16) / width_, (usable.h - 48) / height_), 1, kMaxAutoScale);
+    }
   }
   std::uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -97,11 +100,20 @@ bool SdlWindow::Create(std::string_view title, int width, int height) {
   }
   SDL_RenderSetLogicalSize(renderer_.get(), width_, height_);
   SDL_RenderSetIntegerScale(renderer_.get(), SDL_TRUE);
+  if (!options_.iconFile.empty()) {
+    // The game's own icon in the task bar and title bar; without the file the desktop's default is fine.
+    if (SdlSurfacePtr icon = LoadRgbaPng(options_.iconFile)) SDL_SetWindowIcon(window_.get(), icon.get());
+  }
   SDL_StartTextInput();
   SetMainWindowSink(&SinkToQueue, &queue_);
   if (!options_.headless) SetMessageBoxHook(&SdlMessageBox);
   queue_.Post(Message{msg::kCreate, 0, 0});
   return true;
+}
+
+void SdlWindow::Size(int& width, int& height) const {
+  width = height = 0;
+  if (window_) SDL_GetWindowSize(window_.get(), &width, &height);
 }
 
 void SdlWindow::Destroy() {
@@ -186,6 +198,7 @@ void SdlWindow::PostPoint(std::uint32_t id, int x, int y) {
 }
 
 void SdlWindow::Translate(const SDL_Event& e) {
+  if (gamepads_ && gamepads_->Translate(e)) return;
   switch (e.type) {
     case SDL_QUIT:
       queue_.Post(Message{msg::kSysCommand, kScClose, 0});
@@ -211,13 +224,12 @@ void SdlWindow::Translate(const SDL_Event& e) {
       std::uint16_t vk = VirtualKeyFromSdl(key);
       if (!vk) break;
       std::intptr_t data = (e.key.repeat ? kKeyRepeatBit : 0) | ((e.key.keysym.scancode & 0xFF) << 16) | 1;
-      queue_.Post(Message{msg::kKeyDown, vk, data});
-      if (std::uint16_t c = ControlCharacter(vk)) queue_.Post(Message{msg::kChar, c, data});
+      PostKey(queue_, vk, true, data);
       break;
     }
     case SDL_KEYUP: {
       std::uint16_t vk = VirtualKeyFromSdl(e.key.keysym.sym);
-      if (vk) queue_.Post(Message{msg::kKeyUp, vk, kKeyRepeatBit | ((e.key.keysym.scancode & 0xFF) << 16) | 1});
+      if (vk) PostKey(queue_, vk, false, ((e.key.keysym.scancode & 0xFF) << 16) | 1);
       break;
     }
     case SDL_TEXTINPUT:

@@ -96,5 +96,50 @@ TEST_F(SdlWindowTest, TypedTextBecomesUtf16UnitsAndMalformedBytesAreDropped) {
   EXPECT_EQ(chars, (std::vector<std::uintptr_t>{'a', 0x416, 0xD83D, 0xDE00, 'b'}));
 }
 
+TEST_F(SdlWindowTest, GamepadEventsReachTheGameAsKeys) {
+  SDL_Event e{};
+  e.type = SDL_CONTROLLERBUTTONDOWN;
+  e.cbutton.which = 3;
+  e.cbutton.button = SDL_CONTROLLER_BUTTON_DPAD_DOWN;
+  SDL_PushEvent(&e);
+  e.type = SDL_CONTROLLERDEVICEREMOVED;
+  e.cdevice.which = 3;
+  SDL_PushEvent(&e);
+  auto m = Messages();
+  ASSERT_EQ(m.size(), 3u);
+  EXPECT_EQ(m[0].id, msg::kKeyDown);
+  EXPECT_EQ(m[0].wParam, 40u);  // Down
+  EXPECT_EQ(m[1].id, msg::kKeyUp);
+  EXPECT_EQ(m[2].id, msg::kControllerRemoved);
+}
+
+// The dummy driver's desktop is 1024 x 768.
+TEST(SdlWindowScale, TheWindowIsAWholeScaleOfThePicture) {
+  struct Case {
+    int scale, width, height, expectW, expectH;
+  };
+  const Case cases[] = {
+      {2, 640, 480, 1280, 960},  // asked for, even beyond the desktop
+      {1, 320, 240, 320, 240},
+      {0, 640, 480, 640, 480},  // the largest whole scale that fits
+      {0, 320, 240, 960, 720},  // three times fits
+      {0, 200, 150, 600, 450},  // four times would fit, but three at most
+  };
+  for (const Case& c : cases) {
+    SdlWindow window{SdlWindowOptions{.headless = true, .scale = c.scale}};
+    ASSERT_TRUE(window.RegisterClass("test", false));
+    ASSERT_TRUE(window.Create("test", c.width, c.height));
+    int w = 0, h = 0;
+    window.Size(w, h);
+    EXPECT_EQ(w, c.expectW) << c.scale << " " << c.width;
+    EXPECT_EQ(h, c.expectH) << c.scale << " " << c.width;
+  }
+}
+
+TEST(SdlWindowIcon, OnlyAReadablePngOfSensibleSizeIsAnIcon) {
+  EXPECT_EQ(LoadRgbaPng("/no/such/icon.png"), nullptr);
+  EXPECT_EQ(LoadRgbaPng("/proc/self/status"), nullptr);  // not a PNG
+}
+
 }  // namespace
 }  // namespace zelph::platform
