@@ -21,7 +21,15 @@ constexpr std::uint32_t kErrorBoxReserved = 150;
 
 }  // namespace
 
-ScreenController::~ScreenController() { DestroyMainWindow(); }
+ScreenController::~ScreenController() {
+  // A main window still up here was not taken down by OnExit: the game was aborted, and an abort stores
+  // nothing, not even the score file.
+  if (mainWindow_) {
+    mainWindow_->highScores = nullptr;
+    mainWindow_->reportScoreGain = nullptr;
+  }
+  DestroyMainWindow();
+}
 
 void ScreenController::DestroyMainWindow() {
   if (app_.current_ == mainWindow_.get()) app_.current_ = nullptr;
@@ -61,6 +69,7 @@ void ScreenController::BuildMainWindow() {
 }
 
 void ScreenController::InstallHooks(screens::MainWindow& window) {
+  window.highScores = &highScores_;
   window.keepBacklightOn = [this] { backlight.KeepBacklightOn(); };
 }
 

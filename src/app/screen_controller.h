@@ -8,6 +8,7 @@
 
 #include "app/backlight.h"
 #include "app/request_handler.h"
+#include "game/high_score_table.h"
 #include "screens/main_window.h"
 #include "screens/progress_window.h"
 
@@ -47,6 +48,8 @@ class ScreenController final : public RequestHandler {
   void ResetSettings();
 
   GameApp& app_;
+  // The one table of the application; each main window loads it when built and stores it when it goes.
+  game::HighScoreTable highScores_;
   std::unique_ptr<screens::MainWindow> mainWindow_;
   std::unique_ptr<screens::ProgressWindow> startupWindow_;
   bool saveFailureReported_ = false;

@@ -59,14 +59,9 @@ std::string LoadLeftSettings(ConfigDocument& reader, std::string_view key) {
   return path.string();
 }
 
-}  // namespace
+int g_userSettingsSource = -1;
 
-ConfigDocument& UserSettingsDocument() {
-  static ConfigDocument document;
-  return document;
-}
-
-Result OpenUserSettings(UserSettingsFile& file) {
+Result OpenSettingsFile(UserSettingsFile& file) {
   const char* gameKey = platform::Variant().gameKey;
   ConfigDocument& settings = UserSettingsDocument();
   ConfigDocument loaded;
@@ -93,6 +88,21 @@ Result OpenUserSettings(UserSettingsFile& file) {
     return kGenericFailure;
   }
   return S_OK;
+}
+
+}  // namespace
+
+ConfigDocument& UserSettingsDocument() {
+  static ConfigDocument document;
+  return document;
+}
+
+int UserSettingsSource() { return g_userSettingsSource; }
+
+Result OpenUserSettings(UserSettingsFile& file) {
+  const Result r = OpenSettingsFile(file);
+  g_userSettingsSource = file.source;
+  return r;
 }
 
 int SaveUserSettings(const UserSettingsFile& file) {

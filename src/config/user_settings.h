@@ -25,6 +25,9 @@ struct UserSettingsFile {
 };
 
 ConfigDocument& UserSettingsDocument();
+// The source of UserSettingsDocument() that is saved to the player's file (the last one OpenUserSettings
+// made), where the game writes its sections; -1 before the settings are opened.
+int UserSettingsSource();
 
 // Loads the file named by "UserSettings" into UserSettingsDocument() as a writable copy, or creates a fresh
 // "Settings.ino" with an empty "main" section in the program folder (keeping an unreadable old file as

@@ -9,19 +9,13 @@
 
 #include "config/config_document.h"
 #include "game/game_world.h"
+#include "game/saved_game.h"
 #include "platform/result.h"
 
 namespace zelph::game {
 
 inline constexpr Result kNoFurtherLevel = Code(0x0F000001);
 inline constexpr std::int32_t kNewGameLives = 5;
-
-struct SavedGame {
-  std::int32_t difficulty = 1;
-  std::int32_t level = 1;
-  std::int32_t score = 0;
-  std::int32_t lives = 0;
-};
 
 class LevelWalk {
  public:

@@ -123,6 +123,12 @@ void GameScreen::ResumePlay() {
   if (playGameMusic) playGameMusic();
 }
 
+void GameScreen::ResetWorld() {
+  world.Reset();
+  walk.levelLoaded = false;
+  if (walk.deleteSavedGame) walk.deleteSavedGame();
+}
+
 std::int32_t GameScreen::TakeScoreGain() {
   const std::int32_t gain = world.score - reportedScore;
   reportedScore = world.score;

@@ -40,7 +40,8 @@ class GameScreen : public ui::Control {
   Result NewGame(std::int32_t difficulty, std::int32_t level);
   Result NextLevel();
   Result ContinueGame();
-  void ResetWorld() { world.Reset(); }
+  // The game is over or abandoned: an empty world, and nothing left to save or continue.
+  void ResetWorld();
   void ResumePlay();
   void PausePlay() { world.PauseSounds(); }
   // The score gained since the last call (never negative), for the plug-in data.

@@ -7,6 +7,7 @@
 #include "config/resources.h"
 #include "config/user_settings.h"
 #include "game/level_walk.h"
+#include "screens/high_score_screens.h"
 #include "screens/info_screens.h"
 #include "screens/menu_screens.h"
 #include "screens/result_screens.h"
@@ -22,6 +23,10 @@ namespace {
 constexpr int kSwitchStepsPerCall = 4;  // the longest chain is next level -> you win
 constexpr auto kProgressPause = std::chrono::milliseconds(10);
 
+game::SavedGame RecordOf(const GameScreen& screen) {
+  return {screen.walk.difficulty, screen.walk.level, screen.world.levelStartScore, screen.world.levelStartLives};
+}
+
 }  // namespace
 
 MainWindow::MainWindow() {
@@ -34,7 +39,7 @@ MainWindow::MainWindow() {
 }
 
 MainWindow::~MainWindow() {
-  if (storeScores) storeScores();
+  if (highScores) highScores->StoreScores(config::UserSettingsDocument(), settingsSource, config::ProgramDir());
   if (gameScreen) ReportScoreGain();
   music.Clear();
   CloseScreen();
@@ -59,10 +64,15 @@ Result MainWindow::Create(std::uint32_t id, const ui::Rect& area, ui::Control* p
     if (backImageId != 0) ui::LoadPicture(background, ui::PackFor(backImageId), backImageId);
   }
   Step();
-  // The step in which the high-score table is loaded; the table is not kept by this window yet.
+  if (highScores) highScores->LoadScores(config::UserSettingsDocument());
   Step();
   gameScreen = std::make_unique<GameScreen>();
   gameScreen->playGameMusic = [this] { music.PlayMusic(kGameMusic, 0, true, true); };
+  gameScreen->saveGame = [this](GameScreen& played) {
+    game::SaveGame(config::UserSettingsDocument(), settingsSource, RecordOf(played));
+  };
+  gameScreen->walk.readSavedGame = [] { return game::LoadSavedGame(config::UserSettingsDocument()); };
+  gameScreen->walk.deleteSavedGame = [] { game::DeleteSavedGame(config::UserSettingsDocument()); };
   if (Result r = gameScreen->Create(kGameScreenId, rect, this, 0); r < 0) {
     gameScreen.reset();
     return r;
@@ -82,10 +92,7 @@ Result MainWindow::Create(std::uint32_t id, const ui::Rect& area, ui::Control* p
   return S_OK;
 }
 
-bool MainWindow::HasSavedGame() {
-  const config::ConfigSection* saved = config::UserSettingsDocument().FindSection("game_save");
-  return saved && saved->GetRaw("param") != nullptr;
-}
+bool MainWindow::HasSavedGame() { return game::HasSavedGame(config::UserSettingsDocument()); }
 
 bool MainWindow::StartNewGameAt(std::int32_t difficulty, std::int32_t level) {
   if (!gameScreen) return false;
@@ -132,13 +139,22 @@ std::unique_ptr<ui::Control> MainWindow::MakeScreen(std::uint32_t screenId) {
     case kYouWinId:
       made = std::make_unique<YouWinWindow>();
       break;
+    case kHighScoresId:
+      made = std::make_unique<HighScoresWindow>(highScores);
+      break;
+    case kAddHighScoreId:
+      made = std::make_unique<AddHighScoreWindow>();
+      break;
     default:
-      // The main and continue menus; until the high-score screens have their rows and name entry, their
-      // windows are the plain ones of the table.
+      // The main and continue menus.
       made = std::make_unique<PlainMenuWindow>(screenId);
       break;
   }
-  if (made->Create(screenId, rect, this, kScreenFlags) < 0) return nullptr;
+  if (made->Create(screenId, rect, this, kScreenFlags) < 0) {
+    // The name entry still takes a name with its OK button when its field or keyboard is missing.
+    auto* entry = dynamic_cast<AddHighScoreWindow*>(made.get());
+    if (!entry || !entry->built) return nullptr;
+  }
   return made;
 }
 
@@ -154,6 +170,27 @@ void MainWindow::StartPlay() {
   SetState(kPlaying);
 }
 
+void MainWindow::SaveLevelStart() {
+  if (!gameScreen->walk.levelLoaded) return;
+  if (!game::SaveGame(config::UserSettingsDocument(), settingsSource, RecordOf(*gameScreen))) return;
+  RequestSettingsSave();
+}
+
+void MainWindow::RequestSettingsSave() {
+  // A request already raised keeps its turn; the periodic save writes the settings soon enough then.
+  if (request == ui::kRequestNone || request == ui::kRequestInitial) request = kRequestSaveSettings;
+}
+
+void MainWindow::EnterName() {
+  auto* entry = dynamic_cast<AddHighScoreWindow*>(screen.get());
+  // Enter may arrive as a key and as a character: the name goes in once, on the first of them, while the
+  // name entry is still the screen shown.
+  if (!entry || screenState != kAddHighScoreShown || !highScores) return;
+  highScores->Insert(entry->EnteredName(), finishedScore);
+  if (highScores->StoreScores(config::UserSettingsDocument(), settingsSource, config::ProgramDir()))
+    RequestSettingsSave();
+}
+
 void MainWindow::ReportScoreGain() {
   const std::int32_t gain = gameScreen->TakeScoreGain();
   if (reportScoreGain) reportScoreGain(gain);
@@ -167,10 +204,7 @@ bool MainWindow::SwitchOnce() {
     case kOpenMainMenu: {
       CloseScreen();
       // Leaving for the main menu forfeits the saved game.
-      config::ConfigDocument& settings = config::UserSettingsDocument();
-      for (int i = settings.FindSectionIndex("game_save"); i >= 0; i = settings.FindSectionIndex("game_save")) {
-        if (settings.RemoveSection(i) == 0) break;
-      }
+      game::DeleteSavedGame(config::UserSettingsDocument());
       Open(kMainMenuId, kMainMenuShown);
       return false;
     }
@@ -233,6 +267,7 @@ bool MainWindow::SwitchOnce() {
         return true;
       }
       StartPlay();
+      SaveLevelStart();
       return false;
     }
     case kStartNextLevel: {
@@ -240,6 +275,7 @@ bool MainWindow::SwitchOnce() {
       const Result r = gameScreen->NextLevel();
       if (r == S_OK) {
         SetState(kPlaying);
+        SaveLevelStart();
         return false;
       }
       gameScreen->ResetWorld();
@@ -253,9 +289,9 @@ bool MainWindow::SwitchOnce() {
         SetState(kOpenMainMenu);
         return true;
       }
-      if (int i = config::UserSettingsDocument().FindSectionIndex("game_save"); i >= 0)
-        config::UserSettingsDocument().RemoveSection(i);
+      game::DeleteSavedGame(config::UserSettingsDocument());
       StartPlay();
+      SaveLevelStart();
       return false;
     case kBackToGame:
       CloseScreen();
@@ -351,7 +387,10 @@ Result MainWindow::Notify(std::uint32_t code, std::intptr_t argument, std::uint3
     case kCmdContinue:
       SetState(HasSavedGame() ? kContinueSavedGame : kOpenMainMenu);
       break;
-    case kCmdAddHighScoreOk:  // the name is entered into the table by the high-score screen's owner
+    case kCmdAddHighScoreOk:
+      EnterName();
+      SetState(kOpenMainMenu);
+      break;
     case kCmdContinueMainMenu:
     case kCmdLoseMainMenu:
     case kCmdBackToMainMenu:
@@ -359,7 +398,8 @@ Result MainWindow::Notify(std::uint32_t code, std::intptr_t argument, std::uint3
       break;
     case kCmdWinNext:
       ReportScoreGain();
-      SetState(scoreQualifies && scoreQualifies(gameScreen->world.score) ? kOpenAddHighScore : kOpenMainMenu);
+      finishedScore = gameScreen->world.score;
+      SetState(Qualifies(finishedScore) ? kOpenAddHighScore : kOpenMainMenu);
       break;
     case kCmdInGameMainMenu:
       gameScreen->ResetWorld();
@@ -373,14 +413,13 @@ Result MainWindow::Notify(std::uint32_t code, std::intptr_t argument, std::uint3
     case kCmdInGameBack:
       SetState(kBackToGame);
       break;
-    case kSignalGameOver: {
-      const std::int32_t score = gameScreen->world.score;
+    case kSignalGameOver:
+      finishedScore = gameScreen->world.score;
       gameScreen->ResetWorld();
       ReportScoreGain();
       PlayMenuMusic();
-      SetState(scoreQualifies && scoreQualifies(score) ? kOpenAddHighScore : kOpenYouLose);
+      SetState(Qualifies(finishedScore) ? kOpenAddHighScore : kOpenYouLose);
       break;
-    }
     default:
       return ui::kPassOn;
   }

@@ -7,7 +7,10 @@
 #include <functional>
 #include <memory>
 
+#include "game/high_score_table.h"
+#include "game/saved_game.h"
 #include "gfx/sprite.h"
+#include "config/user_settings.h"
 #include "screens/game_screen.h"
 #include "sound/sound_set.h"
 #include "ui/control.h"
@@ -84,14 +87,20 @@ class MainWindow : public ui::Control {
   // The saved game waits in the user settings ("game_save" with "param").
   static bool HasSavedGame();
 
-  // Hooks the application installs: each step of Create, the score check of the high-score table, the
-  // award for the companion shell, the volumes' store, the backlight refresh and the scores' store.
+  // Hooks the application installs: each step of Create, the award for the companion shell, the volumes'
+  // store and the backlight refresh.
   std::function<void()> progressStep;
-  std::function<bool(std::int32_t score)> scoreQualifies;
   std::function<void(std::int32_t gain)> reportScoreGain;
   std::function<void(int sound, int music)> storeVolumes;
   std::function<void()> keepBacklightOn;
-  std::function<void()> storeScores;
+
+  // The application's high-score table (stays its owner's): loaded when the window is built, stored into
+  // the user settings and "HighScores.sco" when it goes. Without one no score qualifies.
+  game::HighScoreTable* highScores = nullptr;
+  // The source of the user-settings document the table and the saved game are written to.
+  int settingsSource = config::UserSettingsSource();
+  // The score of the game that just ended, for the name entry.
+  std::int32_t finishedScore = 0;
 
   const config::ConfigSection* section = nullptr;
   std::uint32_t backImageId = 0;
@@ -117,6 +126,13 @@ class MainWindow : public ui::Control {
   std::unique_ptr<ui::Control> MakeScreen(std::uint32_t screenId);
   void Open(std::uint32_t screenId, std::int32_t shownState);
   void StartPlay();
+  // Keeps the level just started as the saved game and has the settings written, so that a game that is
+  // killed rather than ended loses at most the level in progress.
+  void SaveLevelStart();
+  void RequestSettingsSave();
+  bool Qualifies(std::int32_t score) const { return highScores && highScores->Qualifies(score); }
+  // Puts the typed name into the table once per name entry, and keeps the table in the settings at once.
+  void EnterName();
   void ReportScoreGain();
   void PlayMenuMusic() { music.PlayMusic(kMenuMusic, 0, true, true); }
   // One step of the switch; true when the state asks for another step in the same call.

@@ -71,7 +71,7 @@ std::vector<std::string> ImageSections(const MenuLayout& layout) {
 }
 
 Result BuildMenu(ui::MenuWindow& window, const MenuLayout& layout, std::uint32_t id, const ui::Rect& rect,
-                 ui::Control* parent, std::uint32_t flags) {
+                 ui::Control* parent, std::uint32_t flags, std::vector<ui::Button*>* made) {
   // The base creation: the callers are the screens' own Create overrides.
   const Result created = window.ui::Control::Create(id, rect, parent, flags);
   if (created < 0) return created;
@@ -81,6 +81,7 @@ Result BuildMenu(ui::MenuWindow& window, const MenuLayout& layout, std::uint32_t
   for (const ButtonRow& row : layout.buttons) {
     ui::Button* button = window.AddButton(row.section, row.command, true, true);
     if (button && row.decoration) button->inputEnabled = false;
+    if (made) made->push_back(button);
   }
   if (layout.closeButton) window.AddCloseButton();
   return created;

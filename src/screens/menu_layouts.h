@@ -32,8 +32,9 @@ const MenuLayout* LayoutFor(std::uint32_t screenId);
 
 // The common building of a screen: Control::Create, the window section, the images, the buttons (auto-shown
 // and staggered, decorations deaf after creation) and the close button. Returns what Control::Create gave.
+// `made`, when given, gets one entry per button of the layout, null for a button whose section is missing.
 Result BuildMenu(ui::MenuWindow& window, const MenuLayout& layout, std::uint32_t id, const ui::Rect& rect,
-                 ui::Control* parent, std::uint32_t flags);
+                 ui::Control* parent, std::uint32_t flags, std::vector<ui::Button*>* made = nullptr);
 
 // The images of a layout, in drawing order ("_back_img" first, the ropes last).
 std::vector<std::string> ImageSections(const MenuLayout& layout);

@@ -12,7 +12,9 @@
 #include "app/game_app.h"
 #include "gfx/key_input.h"
 #include "platform/clock.h"
+#include "platform/home.h"
 #include "platform/window.h"
+#include "test_support/temp_dir.h"
 #include "ui/control.h"
 
 namespace zelph::app::test {
@@ -214,6 +216,8 @@ class TestApp : public GameApp {
 };
 
 struct Rig {
+  // What the application writes on its way out (the score file, the settings) stays in a folder of its own.
+  zelph::test::TempDir home;
   WindowLog log;
   FakeWindow* window = nullptr;
   FakeDisplay* display = nullptr;
@@ -229,8 +233,15 @@ struct Rig {
     p.window = std::move(w);
     p.display = std::move(d);
     p.clock = &clock;
+    platform::SetHomeDir(home.path());
     app = std::make_unique<TestApp>(config, SoundConfig{}, std::move(p), std::move(options));
   }
+  ~Rig() {
+    app.reset();
+    platform::SetHomeDir({});
+  }
+  Rig(const Rig&) = delete;
+  Rig& operator=(const Rig&) = delete;
 
   static AppConfig DefaultConfig() {
     AppConfig c;

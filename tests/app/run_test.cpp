@@ -1,6 +1,8 @@
 // Whole runs of the frame on fakes: start-up order, frames, exit and abort paths, the game thread's end.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app_fakes.h"
 #include "platform/messages.h"
 #include "platform/system_info.h"
@@ -91,6 +93,8 @@ TEST(Run, AbortSkipsOnExit) {
   platform::SetMainWindowSink(nullptr, nullptr);
   EXPECT_EQ(rig.app->exits, 0);
   EXPECT_EQ(rig.app->errorText(), "gone");
+  rig.app.reset();
+  EXPECT_FALSE(std::filesystem::exists(rig.home.path() / "HighScores.sco")) << "an abort writes no score file";
 }
 
 TEST(Run, ForeignWindowTakingActivationEndsWithOnExit) {
@@ -105,6 +109,7 @@ TEST(Run, ForeignWindowTakingActivationEndsWithOnExit) {
   EXPECT_EQ(rig.app->Run(), S_OK);
   EXPECT_EQ(rig.app->exits, 1);
   EXPECT_TRUE(rig.app->errorText().empty());
+  EXPECT_TRUE(std::filesystem::exists(rig.home.path() / "HighScores.sco")) << "an orderly end stores the scores";
 }
 
 TEST(Run, RemovingTheGamesStorageAborts) {

@@ -55,12 +55,14 @@ struct StartupRun : ::testing::Test {
 
   void SetUp() override {
     platform::InstallRaiseHandler();  // a raise request must never end the test process
+    platform::SetHomeDir(dir.path());
     platform::OpenSystemRegistry(dir.path() / "registry.reg");
     env.variant = &platform::VgaVariant();
     env.lockDir = dir.path();
     env.programDir = dir.path();
     env.freeMemory = [] { return std::optional<std::uint64_t>(1u << 30); };
   }
+  void TearDown() override { platform::SetHomeDir({}); }
   void MakeApps(FrameOptions options, bool failDisplay = false) {
     env.makeApp = [this, options, failDisplay](const AppConfig& c, const SoundConfig& s) {
       ++made;

@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "config/user_settings.h"
-#include "gfx/key_input.h"
-#include "ui/control_tree.h"
+#include "game/saved_game.h"
 #include "game/world_fixture.h"
+#include "gfx/key_input.h"
 #include "objects/object_kinds.h"
+#include "platform/home.h"
+#include "screens/high_score_screens.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_commands.h"
 #include "screens/screen_rig.h"
+#include "test_support/temp_dir.h"
+#include "ui/control_tree.h"
 
 namespace zelph::screens::test {
 namespace {
@@ -25,7 +29,7 @@ class MainWindowTest : public ScreenRig {
     Add(game::test::kTextureId, Solid(200, 100, {0x204080}));
     Build("[game_menu_top]\nrect=0 0 640 40\nback_img=0x01020001\nscore_rect=100 5 100 30\n"
           "lifes_rect=400 5 100 30\n[next_level_wnd]\nrect=160 160 100 60\nimg=0x01020001\ntext_center=210 190\n"
-          "[intro_wnd]\nimage=0x309\n" +
+          "[intro_wnd]\nimage=0x309\n[add_hs_wnd]\nedit_rect=100 100 200 30\nedit_font=0x30A\nedit_font_a=0x30B\n" +
           Window("m_in_game_wnd") + Buttons({"m_in_game_playagain_btn", "m_in_game_back_btn"}) +
           Window("m_main_wnd") + Buttons({"m_main_newgame_btn"}));
     std::vector<std::uint8_t> ino;
@@ -38,9 +42,11 @@ class MainWindowTest : public ScreenRig {
         << error;
     ASSERT_GE(config::GameDocument().LoadMemory(std::move(ino)), 0);
     settingsSource = config::UserSettingsDocument().AddEmptySource(false);
+    platform::SetHomeDir(home.path());
   }
   void TearDown() override {
     main.reset();
+    platform::SetHomeDir({});
     config::GameDocument().Clear();
     config::UserSettingsDocument().Clear();
     ScreenRig::TearDown();
@@ -48,6 +54,7 @@ class MainWindowTest : public ScreenRig {
 
   void Create() {
     main = std::make_unique<MainWindow>();
+    main->settingsSource = settingsSource;
     main->progressStep = [this] { ++steps; };
     main->reportScoreGain = [](std::int32_t) {};
     main->storeVolumes = [this](int sound, int music) { stored = {sound, music}; };
@@ -71,6 +78,8 @@ class MainWindowTest : public ScreenRig {
   }
 
   int settingsSource = -1;
+  zelph::test::TempDir home;
+  game::HighScoreTable table;
   int steps = 0;
   std::pair<int, int> stored{-1, -1};
   std::unique_ptr<MainWindow> main;
@@ -162,7 +171,8 @@ TEST_F(MainWindowTest, GameOverLeadsToYouLoseOrTheHighScoreEntryAndQuitCommandsA
   EXPECT_EQ(ShownId(), kYouLoseId);
   Command(kCmdLosePlayAgain);
   EXPECT_EQ(main->screenState, kPlaying);
-  main->scoreQualifies = [](std::int32_t) { return true; };
+  main->highScores = &table;
+  main->gameScreen->world.score = 100;
   Command(static_cast<std::int32_t>(kSignalGameOver));
   EXPECT_EQ(main->screenState, kAddHighScoreShown);
 
@@ -175,6 +185,66 @@ TEST_F(MainWindowTest, GameOverLeadsToYouLoseOrTheHighScoreEntryAndQuitCommandsA
   Command(ui::kNotifyClicked, static_cast<std::uint32_t>(kCmdClose));
   EXPECT_EQ(main->request, ui::kRequestQuit);
   EXPECT_EQ(main->Notify(12345, 0, 0), ui::kPassOn);
+}
+
+TEST_F(MainWindowTest, OneEnterStoresOneEntryAndAnEmptyNameIsUnknown) {
+  Create();
+  main->highScores = &table;
+  ToGame();
+  main->gameScreen->world.score = 1500;
+  Command(static_cast<std::int32_t>(kSignalGameOver));
+  auto* entry = dynamic_cast<AddHighScoreWindow*>(main->screen.get());
+  ASSERT_NE(entry, nullptr);
+  ASSERT_NE(entry->field, nullptr);
+  // The hardware enter key reaches the screen as a key and as a character before the next frame.
+  for (char16_t c : std::u16string(u"Ann")) entry->field->Char(c, 0);
+  entry->field->KeyDown(0, static_cast<std::uint32_t>(kHardwareEnter));
+  entry->field->Char(static_cast<std::uint32_t>(kHardwareEnter), 0);
+  main->Draw(back, 0, 0, main->rect);
+  EXPECT_EQ(ShownId(), kMainMenuId);
+  ASSERT_EQ(table.Entries().size(), 1u);
+  EXPECT_EQ(table.Entries()[0].name, u"Ann");
+  EXPECT_EQ(table.Entries()[0].score, 1500);
+  EXPECT_EQ(main->request, kRequestSaveSettings) << "the new entry is written at once";
+  EXPECT_NE(config::UserSettingsDocument().FindSection(game::kHighScoresSection), nullptr);
+
+  // Nothing typed, and the OK button: "<unknown>".
+  Command(kCmdNewGame);
+  main->gameScreen->world.score = 700;
+  Command(static_cast<std::int32_t>(kSignalGameOver));
+  ASSERT_EQ(main->screenState, kAddHighScoreShown);
+  Command(kCmdAddHighScoreOk);
+  ASSERT_EQ(table.Entries().size(), 2u);
+  EXPECT_EQ(table.Entries()[1].name, kUnknownName);
+  Command(kCmdAddHighScoreOk);
+  EXPECT_EQ(table.Entries().size(), 2u) << "an OK after the screen is gone stores nothing";
+}
+
+TEST_F(MainWindowTest, EachLevelStartKeepsTheSavedGameAndAGameOverLeavesNone) {
+  Create();
+  ToGame();
+  EXPECT_EQ(main->request, kRequestSaveSettings) << "the record goes to disk as the level starts";
+  const std::optional<game::SavedGame> saved = game::LoadSavedGame(config::UserSettingsDocument());
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->difficulty, 1);
+  EXPECT_EQ(saved->level, 1);
+  EXPECT_EQ(saved->lives, 1);
+
+  Command(static_cast<std::int32_t>(kSignalGameOver));
+  EXPECT_FALSE(MainWindow::HasSavedGame()) << "a lost game cannot be continued";
+  main.reset();
+  EXPECT_FALSE(MainWindow::HasSavedGame()) << "nor saved on exit";
+
+  // A game still in play is saved by the window's end, with the values of its level's start.
+  Create();
+  ToGame();
+  game::DeleteSavedGame(config::UserSettingsDocument());
+  main->gameScreen->world.score = 480;
+  main.reset();
+  const std::optional<game::SavedGame> atExit = game::LoadSavedGame(config::UserSettingsDocument());
+  ASSERT_TRUE(atExit.has_value());
+  EXPECT_EQ(atExit->score, 0);
+  EXPECT_EQ(atExit->lives, 1);
 }
 
 TEST_F(MainWindowTest, AKeyboardPlayerGoesFromTheIntroIntoPlayAndThroughTheInGameMenuBack) {

@@ -9,6 +9,8 @@
 #include "gfx/blit.h"
 #include "level_view.h"
 #include "platform/hss_speaker.h"
+#include "game/high_score_table.h"
+#include "screens/high_score_screens.h"
 #include "screens/info_screens.h"
 #include "screens/game_screen.h"
 #include "screens/menu_screens.h"
@@ -20,12 +22,9 @@
 #include "ui/control_tree.h"
 #include "ui/animated_image.h"
 #include "ui/button.h"
-#include "ui/edit_field.h"
 #include "ui/fonts.h"
-#include "ui/keyboard_tables.h"
 #include "ui/menu_window.h"
 #include "ui/message_box.h"
-#include "ui/on_screen_keyboard.h"
 #include "ui/pictures.h"
 #include "ui/scroll_view.h"
 #include "ui/text_label.h"
@@ -64,24 +63,6 @@ ui::Rect RectOf(const config::ConfigSection* section, const char* key) {
   return ui::Rect{r.left, r.top, r.right, r.bottom};
 }
 
-// Fonts are kept for the run of the program: labels do not own the fonts they are given.
-gfx::AlphaFont* KeepFont(const config::ConfigSection* section, const char* base) {
-  static std::vector<std::unique_ptr<gfx::AlphaFont>> fonts;
-  auto font = ui::LoadFont(section, base);
-  if (!font) return nullptr;
-  fonts.push_back(std::move(font));
-  return fonts.back().get();
-}
-
-ui::TextLabel* Label(std::vector<std::unique_ptr<ui::Control>>& owned, ui::Control* parent, ui::Rect rect,
-                     gfx::AlphaFont* font, const std::string& text, std::uint32_t alignment, std::uint32_t colour) {
-  auto* label = Own<ui::TextLabel>(owned);
-  label->CreateWithFont(0, rect, parent, ui::kTransparent, font, Wide(text), alignment, colour);
-  label->zOrder = 10;
-  parent->SortChildren();
-  return label;
-}
-
 // The screen with that id, built by the game's own class; the options bars show the volumes a fresh home
 // starts with, through a speaker that plays nothing.
 ui::MenuWindow* Menu(std::uint32_t screenId, ui::Control& root, std::vector<std::unique_ptr<ui::Control>>& owned) {
@@ -99,54 +80,27 @@ ui::MenuWindow* Menu(std::uint32_t screenId, ui::Control& root, std::vector<std:
     window = Own<screens::YouWinWindow>(owned);
   } else if (screenId == screens::kYouLoseId) {
     window = Own<screens::YouLoseWindow>(owned);
+  } else if (screenId == screens::kHighScoresId) {
+    // A full table, so that every row shows once its plaque has swung in.
+    static game::HighScoreTable table;
+    if (table.Entries().empty()) {
+      const char16_t* names[] = {u"ORV", u"MAPLE", u"ASH", u"BIRCH", u"ELM"};
+      const int scores[] = {12840, 9650, 7210, 4105, 980};
+      for (int i = 0; i < 5; ++i) table.Insert(names[i], scores[i]);
+    }
+    owned.push_back(std::make_unique<screens::HighScoresWindow>(&table));
+    window = static_cast<ui::MenuWindow*>(owned.back().get());
+  } else if (screenId == screens::kAddHighScoreId) {
+    auto* entry = Own<screens::AddHighScoreWindow>(owned);
+    entry->Create(screenId, root.rect, &root, screens::kScreenFlags);
+    if (entry->field) entry->field->SetText(u"ORV");
+    return entry;
   } else {
     owned.push_back(std::make_unique<screens::PlainMenuWindow>(screenId));
     window = static_cast<ui::MenuWindow*>(owned.back().get());
   }
   window->Create(screenId, root.rect, &root, screens::kScreenFlags);
   return window;
-}
-
-// The rows of the high-score screen, written into the row plaques as the screen does.
-void ScoreRows(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>& owned) {
-  const config::ConfigSection* section = Gui("hs_wnd");
-  gfx::AlphaFont* nameFont = KeepFont(section, "name_font");
-  gfx::AlphaFont* scoreFont = KeepFont(section, "score_font");
-  std::uint32_t nameColour = 0, scoreColour = 0;
-  section->GetColor("name_color", nameColour);
-  section->GetColor("score_color", scoreColour);
-  const char* names[] = {"ORV", "MAPLE", "ASH", "BIRCH", "ELM"};
-  const int scores[] = {12840, 9650, 7210, 4105, 980};
-  for (int i = 0; i < 5; ++i) {
-    const ui::Button* row = window.FindButton(static_cast<std::uint32_t>(i));
-    if (!row) continue;
-    ui::Rect name = RectOf(section, "name_rect"), score = RectOf(section, "score_rect");
-    for (ui::Rect* r : {&name, &score}) {
-      r->left += row->rect.left;
-      r->right += row->rect.left;
-      r->top += row->rect.top;
-      r->bottom += row->rect.top;
-    }
-    Label(owned, &window, name, nameFont, names[i], ui::kTextCentered, nameColour);
-    Label(owned, &window, score, scoreFont, std::to_string(scores[i]), ui::kTextCentered, scoreColour);
-  }
-}
-
-void NameEntry(ui::MenuWindow& window, std::vector<std::unique_ptr<ui::Control>>& owned) {
-  const config::ConfigSection* section = Gui("add_hs_wnd");
-  auto* field = Own<ui::EditField>(owned);
-  field->CreateWithFont(20035, RectOf(section, "edit_rect"), &window, 0, KeepFont(section, "edit_font"), 11, 0, 0,
-                        10);
-  field->SetMaxLength(8);
-  field->padWithFill = true;
-  field->SetText(u"ORV");
-  auto* keyboard = Own<ui::OnScreenKeyboard>(owned);
-  keyboard->Create(20036, RectOf(section, "keyboard_rect"), &window, 0, section->GetNumber("keyboard_img", 0), 2);
-  const bool vga = section->GetBool("keyboard_is_vga", false);
-  for (int row = 0; row < ui::kKeyboardRows; ++row) {
-    const std::string key = "keyb_line" + std::to_string(row + 1) + "_rect";
-    keyboard->AddRow(RectOf(section, key.c_str()), ui::KeyRow(row, vga));
-  }
 }
 
 // The box places itself over the root, centred.
@@ -270,9 +224,7 @@ bool BuildScreen(const std::string& name, ui::Control& root, std::vector<std::un
   }
   const auto screen = ScreenIds().find(name);
   if (screen == ScreenIds().end()) return false;
-  ui::MenuWindow* window = Menu(screen->second, root, owned);
-  if (name == "hiscores") ScoreRows(*window, owned);
-  if (name == "addhs") NameEntry(*window, owned);
+  Menu(screen->second, root, owned);
   return true;
 }
 

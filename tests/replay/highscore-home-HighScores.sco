@@ -1,0 +1,3 @@
+1004|10|Orv Zelph II
+Orv|29|
+1e90376a086b24c2e01dbd34acd56cc6
