@@ -54,7 +54,7 @@ echo "window $window: ${WIDTH}x${HEIGHT}"
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" $((320 * WIDTH / 640)) $((170 * HEIGHT / 480)) click 1
 wait_for "$work/started.png"
-xdotool key Down
+xdotool key Up
 wait_for "$work/play.txt"
 wait $pid
 EOF
