@@ -167,7 +167,11 @@ void InGameMenuWindow::Ask(std::uint32_t queryId) {
   auto box = std::make_unique<ui::MessageBox>();
   if (box->CreateFromSection(queryId, kQueryText, kQueryFlags, 0, ui::GuiSection("message_box_qerry")) < 0) return;
   box->commandTarget = this;
-  ui::KeepUntilClosed(std::move(box));
+  question_ = ui::KeepUntilClosed(std::move(box));
+}
+
+InGameMenuWindow::~InGameMenuWindow() {
+  if (ui::IsAlive(question_)) question_->Dismiss();
 }
 
 Result InGameMenuWindow::Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) {
@@ -182,6 +186,7 @@ Result InGameMenuWindow::Notify(std::uint32_t code, std::intptr_t argument, std:
     return ui::kConsumed;
   }
   if (code == ui::kNotifyBoxClosed) {
+    question_ = nullptr;
     const ui::Control* box = ui::ControlOf(argument);
     if (!box) return ui::kConsumed;
     const bool playAgain = box->id == kPlayAgainQueryId;

@@ -10,6 +10,10 @@
 #include "ui/button.h"
 #include "ui/menu_window.h"
 
+namespace zelph::ui {
+class MessageBox;
+}  // namespace zelph::ui
+
 namespace zelph::screens {
 
 // A menu that is exactly its row of the table (main menu, continue menu).
@@ -64,6 +68,8 @@ inline constexpr char16_t kQueryText[] = u"This will end \\nyour current game!\\
 
 class InGameMenuWindow : public ui::MenuWindow {
  public:
+  // A question still open goes with the menu (the menu can be replaced under it, by a lost focus say).
+  ~InGameMenuWindow() override;
   Result Create(std::uint32_t id, const ui::Rect& rect, ui::Control* parent, std::uint32_t flags) override;
   // Play again and main menu ask first; OK sends their command, Cancel lets the button appear again.
   Result Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) override;
@@ -73,6 +79,7 @@ class InGameMenuWindow : public ui::MenuWindow {
 
  private:
   void Ask(std::uint32_t queryId);
+  ui::MessageBox* question_ = nullptr;
 };
 
 // The volume a tap at x sets on a bar spanning [left, right]: 0 at the left edge, 64 at the right.

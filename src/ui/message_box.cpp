@@ -82,6 +82,7 @@ Result MessageBox::Tick(std::uint32_t) {
 void MessageBox::Close(std::uint32_t answer) {
   const std::intptr_t self = ArgOf(this);
   Control* owner = commandTarget ? commandTarget : Parent();
+  if (!IsAlive(owner)) owner = nullptr;  // the screen that asked may be gone already
   if (autoDestroy) {
     visible = false;
     RemoveModal(this);
@@ -89,6 +90,13 @@ void MessageBox::Close(std::uint32_t answer) {
   }
   // Last: an owner may end a box it owns on hearing the answer, so nothing of the box is touched after this.
   Send(owner, kNotifyBoxClosed, self, answer);
+}
+
+void MessageBox::Dismiss() {
+  visible = false;
+  commandTarget = nullptr;
+  RemoveModal(this);
+  if (autoDestroy) DisposeLater(this);
 }
 
 Result MessageBox::Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) {

@@ -45,6 +45,8 @@ class MessageBox : public Control {
   Result Notify(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) override;
   // Start or A answers OK; Escape or B answers Cancel when the box has it, else OK.
   Result KeyDown(int keyCode, std::uint32_t rawKey) override;
+  // Goes without an answer: for an owner that is itself going before the box was answered.
+  void Dismiss();
 
   AnimatedImage background;
   std::unique_ptr<gfx::AlphaFont> font;  // before `text`, which draws with it

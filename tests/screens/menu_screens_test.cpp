@@ -201,6 +201,19 @@ TEST_F(MenuScreensTest, TheOptionsAnswerTheKeysAloneVolumesSidewaysAndEscapeForB
   EXPECT_EQ(Commands(), (std::vector<std::uint32_t>{20025}));
 }
 
+TEST_F(MenuScreensTest, AQuestionStillOpenGoesWithItsInGameMenu) {
+  {
+    InGameMenuWindow menu;
+    Open(menu, kInGameMenuId);
+    TapRow(2);  // main menu: the question opens
+    ASSERT_NE(dynamic_cast<ui::MessageBox*>(ui::ModalTop()), nullptr);
+  }  // the menu is replaced (a lost focus opens a new one) before the answer
+  EXPECT_EQ(ui::ModalTop(), nullptr);
+  ui::RouteKeyDown(*root, 13, keys);  // an Enter that would have answered it reaches nobody gone
+  Frame(2);
+  EXPECT_TRUE(Commands().empty());
+}
+
 TEST_F(MenuScreensTest, TheInGameQuestionIsAnsweredWithTheKeys) {
   InGameMenuWindow menu;
   Open(menu, kInGameMenuId);
