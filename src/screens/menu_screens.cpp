@@ -164,6 +164,7 @@ Result InGameMenuWindow::Create(std::uint32_t id, const ui::Rect& rect, ui::Cont
 }
 
 void InGameMenuWindow::Ask(std::uint32_t queryId) {
+  if (ui::IsAlive(question_)) return;  // one question at a time (a key may click behind an open one)
   auto box = std::make_unique<ui::MessageBox>();
   if (box->CreateFromSection(queryId, kQueryText, kQueryFlags, 0, ui::GuiSection("message_box_qerry")) < 0) return;
   box->commandTarget = this;

@@ -153,7 +153,9 @@ Control* Control::FindById(std::uint32_t wanted) {
 }
 
 Result Control::SendToOwner(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) {
-  return Send(commandTarget ? commandTarget : parent_, code, argument, senderId);
+  // An owner may have gone before a control that outlives it (a box adopted by the tree) reports.
+  Control* owner = commandTarget ? commandTarget : parent_;
+  return Send(IsAlive(owner) ? owner : nullptr, code, argument, senderId);
 }
 
 Result Control::SendToParent(std::uint32_t code, std::intptr_t argument, std::uint32_t senderId) {
