@@ -59,8 +59,14 @@ void SetPixel(const PixelPlane& plane, std::int32_t y, std::int32_t x, gfx::Pixe
 
 void ShowPixels(const ShowThrough* show, std::int32_t y, std::int32_t left, std::int32_t right) {
   if (!show || !show->shown) return;
-  std::memcpy(show->shown + y * show->shownStep + left, show->through + y * show->throughStep + left,
-              static_cast<std::size_t>(right - left) * sizeof(gfx::Pixel));
+  gfx::Pixel* out = show->shown + y * show->shownStep + left;
+  const gfx::Pixel* in = show->through + y * show->throughStep + left;
+  if (right - left < kShortSpan) {
+    // A cut filled cell by cell would call memcpy once a pixel.
+    for (std::int32_t i = 0; i < right - left; ++i) out[i] = in[i];
+    return;
+  }
+  std::memcpy(out, in, static_cast<std::size_t>(right - left) * sizeof(gfx::Pixel));
 }
 
 // The cells a fill touched, kept in plain integers while it runs and handed out once at its end.
