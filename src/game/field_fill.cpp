@@ -133,12 +133,21 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
     onSpan(run.y, left, right);
 
     if (right - left == 1 && run.dir != 0) {
-      // A span of one cell (a cut, a corridor) lies within its parent's: straight on is all there is.
-      const std::int32_t y = run.y + run.dir;
-      if (y >= 0 && y < h && test(grid.Row(y)[left])) {
-        if (haveNext) runs.push_back(next);
-        next = {y, left, right, left, right, run.dir};
-        haveNext = true;
+      // A span of one cell (a cut, a corridor) lies within its parent's: straight on is all there is. While
+      // the cell straight on is a span of one as well (neither side qualifies), it is taken here in a tight
+      // walk; a cell that opens sideways goes the general way.
+      const std::int32_t x = left;
+      for (std::int32_t y = run.y + run.dir; y >= 0 && y < h; y += run.dir) {
+        CellValue* cells = grid.Row(y);
+        if (!test(cells[x])) break;
+        if ((x > 0 && test(cells[x - 1])) || (x + 1 < w && test(cells[x + 1]))) {
+          if (haveNext) runs.push_back(next);
+          next = {y, x, x + 1, x, x + 1, run.dir};
+          haveNext = true;
+          break;
+        }
+        cells[x] = value;
+        onSpan(y, x, x + 1);
       }
       continue;
     }
