@@ -59,8 +59,14 @@ void SetPixel(const PixelPlane& plane, std::int32_t y, std::int32_t x, gfx::Pixe
 
 void ShowPixels(const ShowThrough* show, std::int32_t y, std::int32_t left, std::int32_t right) {
   if (!show || !show->shown) return;
-  std::memcpy(show->shown + y * show->shownStep + left, show->through + y * show->throughStep + left,
-              static_cast<std::size_t>(right - left) * sizeof(gfx::Pixel));
+  gfx::Pixel* out = show->shown + y * show->shownStep + left;
+  const gfx::Pixel* in = show->through + y * show->throughStep + left;
+  if (right - left < kShortSpan) {
+    // A cut filled cell by cell would call memcpy once a pixel.
+    for (std::int32_t i = 0; i < right - left; ++i) out[i] = in[i];
+    return;
+  }
+  std::memcpy(out, in, static_cast<std::size_t>(right - left) * sizeof(gfx::Pixel));
 }
 
 // The cells a fill touched, kept in plain integers while it runs and handed out once at its end.
@@ -127,12 +133,21 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
     onSpan(run.y, left, right);
 
     if (right - left == 1 && run.dir != 0) {
-      // A span of one cell (a cut, a corridor) lies within its parent's: straight on is all there is.
-      const std::int32_t y = run.y + run.dir;
-      if (y >= 0 && y < h && test(grid.Row(y)[left])) {
-        if (haveNext) runs.push_back(next);
-        next = {y, left, right, left, right, run.dir};
-        haveNext = true;
+      // A span of one cell (a cut, a corridor) lies within its parent's: straight on is all there is. While
+      // the cell straight on is a span of one as well (neither side qualifies), it is taken here in a tight
+      // walk; a cell that opens sideways goes the general way.
+      const std::int32_t x = left;
+      for (std::int32_t y = run.y + run.dir; y >= 0 && y < h; y += run.dir) {
+        CellValue* cells = grid.Row(y);
+        if (!test(cells[x])) break;
+        if ((x > 0 && test(cells[x - 1])) || (x + 1 < w && test(cells[x + 1]))) {
+          if (haveNext) runs.push_back(next);
+          next = {y, x, x + 1, x, x + 1, run.dir};
+          haveNext = true;
+          break;
+        }
+        cells[x] = value;
+        onSpan(y, x, x + 1);
       }
       continue;
     }

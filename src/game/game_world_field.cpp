@@ -44,6 +44,7 @@ void ComposeInOnePass(gfx::Surface& composed, const gfx::Surface& back, const gf
   // Columns [a, b) of the area lie over the texture; left of them and right of them only the back shows.
   const std::int32_t a = std::clamp(left, part.left, part.right);
   const std::int32_t b = std::clamp(left + tw, a, part.right);
+  constexpr std::int32_t kNarrow = 16;
   for (std::int32_t y = part.top; y < part.bottom; ++y) {
     gfx::Pixel* out = composed.Row(y);
     const gfx::Pixel* in = back.Row(y);
@@ -52,7 +53,13 @@ void ComposeInOnePass(gfx::Surface& composed, const gfx::Surface& back, const gf
       continue;
     }
     copy(out, in, part.left, a);
-    if (a < b) kernels::KeyedOver(out + a, in + a, texture.Row(y - top) + (a - left), b - a, key);
+    if (b - a < kNarrow) {
+      // A box a few cells wide (an edge painted down a cut) is done in place rather than by a call a row.
+      const gfx::Pixel* over = texture.Row(y - top) + (a - left);
+      for (std::int32_t x = a; x < b; ++x) out[x] = over[x - a] == key ? in[x] : over[x - a];
+    } else {
+      kernels::KeyedOver(out + a, in + a, texture.Row(y - top) + (a - left), b - a, key);
+    }
     copy(out, in, b, part.right);
   }
 }
