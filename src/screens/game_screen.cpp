@@ -8,6 +8,25 @@
 
 namespace zelph::screens {
 
+namespace {
+
+// Fills `area` black except for `hole`, which lies inside it (or is empty).
+void FillAround(gfx::Surface& target, const gfx::Rect& area, const gfx::Rect& hole) {
+  if (hole.IsEmpty()) {
+    gfx::FillRect(target, &area, 0);
+    return;
+  }
+  const gfx::Rect strips[] = {{area.left, area.top, area.right, hole.top},
+                              {area.left, hole.bottom, area.right, area.bottom},
+                              {area.left, hole.top, hole.left, hole.bottom},
+                              {hole.right, hole.top, area.right, hole.bottom}};
+  for (const gfx::Rect& strip : strips) {
+    if (!strip.IsEmpty()) gfx::FillRect(target, &strip, 0);
+  }
+}
+
+}  // namespace
+
 GameScreen::GameScreen() {
   walk.showLevelNumber = [this](std::int32_t n) { nextLevel.ShowLevelNumber(n, 0); };
   world.onLevelWon = [this] { ui::Send(Parent(), kCommandLevelWon, ui::ArgOf(this), id); };
@@ -35,9 +54,16 @@ void GameScreen::TakeFocus() { ui::SetKeyFocus(this); }
 Result GameScreen::Draw(gfx::Surface& target, int originX, int originY, const ui::Rect&) {
   const gfx::Rect saved = target.ClipRect();
   target.SetClipRect(nullptr);
-  // A field smaller than the screen leaves the rest black, not showing what the screens before it drew.
+  // A field smaller than the screen leaves the rest black, not showing what the screens before it drew. Only
+  // the strips around the composed field are filled: the field itself is copied over whole every frame.
   const gfx::Rect area{originX + rect.left, originY + rect.top, originX + rect.right, originY + rect.bottom};
-  gfx::FillRect(target, &area, 0);
+  gfx::Rect field{area.left, area.top, area.left, area.top};
+  if (world.composed.HasPixels()) {
+    field = {area.left + world.backDcRect.left, area.top + world.backDcRect.top,
+             area.left + world.backDcRect.left + world.composed.Width(),
+             area.top + world.backDcRect.top + world.composed.Height()};
+  }
+  FillAround(target, area, gfx::Intersect(area, field));
   world.Draw(target, originX + rect.left, originY + rect.top);
   target.SetClipRect(&saved);
   return S_OK;

@@ -80,16 +80,13 @@ Result MessageBox::Tick(std::uint32_t) {
 }
 
 void MessageBox::Close(std::uint32_t answer) {
-  const std::intptr_t self = ArgOf(this);
-  Control* owner = commandTarget ? commandTarget : Parent();
-  if (!IsAlive(owner)) owner = nullptr;  // the screen that asked may be gone already
   if (autoDestroy) {
     visible = false;
     RemoveModal(this);
-    DisposeLater(this);
+    DisposeLater(this);  // freed after the event under way, so the box can still report below
   }
   // Last: an owner may end a box it owns on hearing the answer, so nothing of the box is touched after this.
-  Send(owner, kNotifyBoxClosed, self, answer);
+  SendToOwner(kNotifyBoxClosed, ArgOf(this), answer);
 }
 
 void MessageBox::Dismiss() {
