@@ -1,6 +1,7 @@
 #include "game/cell_kernels.h"
 
 #include <algorithm>
+#include <cstring>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
@@ -19,7 +20,17 @@ struct KernelSet {
   std::int32_t (*either)(const CellValue*, const CellValue*, std::int32_t, std::int32_t, CellValue);
   std::int64_t (*count)(const CellValue*, std::size_t, CellValue);
   void (*keyedOver)(gfx::Pixel*, const gfx::Pixel*, const gfx::Pixel*, std::int32_t, gfx::Pixel);
+  void (*takeRun)(CellValue*, CellValue, gfx::Pixel*, gfx::Pixel, gfx::Pixel*, const gfx::Pixel*, std::int32_t);
 };
+
+// TakeRun for runs too short for a vector, and for a null row.
+inline void TakeRunPlain(CellValue* cells, CellValue value, gfx::Pixel* pixels, gfx::Pixel key, gfx::Pixel* shown,
+                         const gfx::Pixel* through, std::int32_t n) {
+  if (n <= 0) return;
+  std::memset(cells, value, static_cast<std::size_t>(n));
+  if (pixels) std::fill_n(pixels, n, key);
+  if (shown) std::memcpy(shown, through, static_cast<std::size_t>(n) * sizeof(gfx::Pixel));
+}
 
 // One cell at a time: the build for processors without the vector units below.
 namespace bytes {
@@ -48,7 +59,7 @@ void KeyedOver(gfx::Pixel* dest, const gfx::Pixel* back, const gfx::Pixel* top, 
   for (std::int32_t i = 0; i < n; ++i) dest[i] = top[i] == key ? back[i] : top[i];
 }
 
-constexpr KernelSet kSet{FindForward, FindBack, FindEitherWithBits, CountWithBits, KeyedOver};
+constexpr KernelSet kSet{FindForward, FindBack, FindEitherWithBits, CountWithBits, KeyedOver, TakeRunPlain};
 
 }  // namespace bytes
 
@@ -183,6 +194,11 @@ std::int64_t CountWithBits(const CellValue* p, std::size_t n, CellValue bits) {
 
 void KeyedOver(gfx::Pixel* dest, const gfx::Pixel* back, const gfx::Pixel* top, std::int32_t n, gfx::Pixel key) {
   Active().keyedOver(dest, back, top, n, key);
+}
+
+void TakeRun(CellValue* cells, CellValue value, gfx::Pixel* pixels, gfx::Pixel key, gfx::Pixel* shown,
+             const gfx::Pixel* through, std::int32_t n) {
+  Active().takeRun(cells, value, pixels, key, shown, through, n);
 }
 
 std::vector<Width> AvailableWidths() {

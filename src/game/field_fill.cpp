@@ -42,6 +42,7 @@ struct Test {
 // Spans shorter than this are written in place: a call costs more than the stores.
 constexpr std::int32_t kShortSpan = 16;
 constexpr std::int32_t kCacheLine = 64;
+constexpr std::int32_t kWalkAhead = 8;
 
 void SetPixels(const PixelPlane& plane, std::int32_t y, std::int32_t left, std::int32_t right, gfx::Pixel value) {
   if (!plane.bits) return;
@@ -92,12 +93,17 @@ struct Run {
   std::int32_t y, a, b, parentLeft, parentRight, dir;
 };
 
-// The span flood shared by both fills: every qualifying cell 4-connected to a seed gets `value`, and
-// `onSpan` is told of each span [left, right) of row y once it has been written. A run that an earlier
-// span took is taken whole, so testing its first cell tells. Toward the parent only the cells beyond the
-// parent's span are looked at: the parent's own cells are taken.
-template <typename OnSpan>
-void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellValue value, OnSpan onSpan) {
+// The span flood shared by both fills: every qualifying cell 4-connected to a seed is taken by `take` (y,
+// left, right), which must leave the cells of the span [left, right) of row y no longer qualifying (and may
+// write what goes with them in the same pass). A run that an earlier span took is taken whole, so testing
+// its first cell tells. Toward the parent only the cells beyond the parent's span are looked at: the
+// parent's own cells are taken. `onGap` (y, nextY, from, to) is told of every stretch [from, to) of row
+// nextY, next to a span of row y, whose cells were looked at and do not qualify: with the parent's cells
+// (taken) and the rows beyond the grid, these are all the cells above and below a span that it did not
+// take. `ahead` (y, x) may ask for what taking cell (x, y) will write, as a walk down a one-cell corridor
+// nears it.
+template <typename Take, typename OnGap, typename Ahead>
+void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, Take take, OnGap onGap, Ahead ahead) {
   const std::int32_t w = grid.Width(), h = grid.Height();
   // The run found last is taken next straight from here rather than through the stack: a run written to
   // memory and read back at once stalls the processor, and it is the common case of a wide region.
@@ -116,21 +122,7 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
     if (!test(row[run.a])) continue;
     const std::int32_t left = run.a == run.parentLeft ? test.Back(row, run.a, 0, false) : run.a;
     const std::int32_t right = run.b == run.parentRight ? test.Forward(row, run.b, w, false) : run.b;
-    if (right - left >= kShortSpan) {
-      std::memset(row + left, value, static_cast<std::size_t>(right - left));
-    } else {
-      for (std::int32_t x = left; x < right; ++x) row[x] = value;
-    }
-    if (run.dir != 0 && right - left >= kCacheLine) {
-      // A wide region runs row after row: the cells two rows on, which the scan under the next span reads,
-      // are asked for now so that they arrive while this span and the next are written.
-      const std::int32_t far = run.y + 2 * run.dir;
-      if (far >= 0 && far < h) {
-        const CellValue* cells = grid.Row(far);
-        for (std::int32_t x = left; x < right; x += kCacheLine) __builtin_prefetch(cells + x);
-      }
-    }
-    onSpan(run.y, left, right);
+    take(run.y, left, right);
 
     if (right - left == 1 && run.dir != 0) {
       // A span of one cell (a cut, a corridor) lies within its parent's: straight on is all there is. While
@@ -138,16 +130,24 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
       // walk; a cell that opens sideways goes the general way.
       const std::int32_t x = left;
       for (std::int32_t y = run.y + run.dir; y >= 0 && y < h; y += run.dir) {
+        // The walk crosses a new cache line of every row kind at each cell: those a few cells on are asked
+        // for now.
+        if (const std::int32_t far = y + kWalkAhead * run.dir; far >= 0 && far < h) {
+          __builtin_prefetch(grid.Row(far) + x);
+          ahead(far, x);
+        }
         CellValue* cells = grid.Row(y);
-        if (!test(cells[x])) break;
+        if (!test(cells[x])) {
+          onGap(y - run.dir, y, x, x + 1);
+          break;
+        }
         if ((x > 0 && test(cells[x - 1])) || (x + 1 < w && test(cells[x + 1]))) {
           if (haveNext) runs.push_back(next);
           next = {y, x, x + 1, x, x + 1, run.dir};
           haveNext = true;
           break;
         }
-        cells[x] = value;
-        onSpan(y, x, x + 1);
+        take(y, x, x + 1);
       }
       continue;
     }
@@ -169,13 +169,14 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, CellVal
     for (int r = 0; r < count; ++r) {
       const Range& range = ranges[r];
       const CellValue* cells = grid.Row(range.y);
-      for (std::int32_t i = test.Forward(cells, range.from, range.to, true); i < range.to;
-           i = test.Forward(cells, i, range.to, true)) {
-        const std::int32_t end = test.Forward(cells, i, range.to, false);
+      for (std::int32_t gap = range.from;;) {
+        const std::int32_t i = test.Forward(cells, gap, range.to, true);
+        if (gap < i) onGap(run.y, range.y, gap, i);
+        if (i == range.to) break;
+        gap = test.Forward(cells, i, range.to, false);
         if (haveNext) runs.push_back(next);
-        next = {range.y, i, end, left, right, range.dir};
+        next = {range.y, i, gap, left, right, range.dir};
         haveNext = true;
-        i = end;
       }
     }
   }
@@ -212,6 +213,8 @@ std::int64_t VisitedFlood(CellGrid& grid, const PixelPlane& pixels, std::int32_t
 }
 
 constexpr CellValue kEdgeBits = CELL_FILLED | CELL_CUT;
+// A scan that stops at a filled or cut cell.
+constexpr kernels::CellTest kEdge{kEdgeBits, 0, false};
 
 }  // namespace
 
@@ -232,18 +235,33 @@ std::int64_t FloodFill(CellGrid& grid, const PixelPlane& pixels, std::int32_t x,
   runs.push_back({y, x, x + 1, x, x + 1, 0});
   std::int64_t count = 0;
   Box box;
-  SpanFlood(grid, runs, test, CELL_FILLED, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
-    SetPixels(pixels, row, left, right, kKeyPixel);
-    ShowPixels(extras.showThrough, row, left, right);
+  const ShowThrough* show = extras.showThrough && extras.showThrough->shown ? extras.showThrough : nullptr;
+  SpanFlood(grid, runs, test, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
+    CellValue* cells = grid.Row(row);
+    if (right - left >= kShortSpan && (!pixels.bits || pixels.xStep == 1)) {
+      kernels::TakeRun(cells + left, CELL_FILLED, pixels.bits ? pixels.bits + row * pixels.yStep + left : nullptr,
+                       kKeyPixel, show ? show->shown + row * show->shownStep + left : nullptr,
+                       show ? show->through + row * show->throughStep + left : nullptr, right - left);
+    } else {
+      for (std::int32_t x = left; x < right; ++x) cells[x] = CELL_FILLED;
+      SetPixels(pixels, row, left, right, kKeyPixel);
+      ShowPixels(show, row, left, right);
+    }
     box.Add(row, left, right);
     count += right - left;
+  }, [](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}, [&](std::int32_t row, std::int32_t x) {
+    if (pixels.bits) __builtin_prefetch(pixels.bits + row * pixels.yStep + x * pixels.xStep, 1);
+    if (show) {
+      __builtin_prefetch(show->shown + row * show->shownStep + x, 1);
+      __builtin_prefetch(show->through + row * show->throughStep + x);
+    }
   });
   box.HandTo(extras.touched);
   return count;
 }
 
 void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::int32_t fromX, std::int32_t fromY,
-                gfx::Rect* painted) {
+                gfx::Rect* painted, const ShowThrough* show) {
   if (!grid.Inside(fromX, fromY)) return;
   const std::int32_t w = grid.Width(), h = grid.Height();
   const Test open{0x0F, CELL_OPEN, true};
@@ -256,8 +274,13 @@ void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::i
   };
 
   Box box;
+  if (show && !show->shown) show = nullptr;
   auto paintAt = [&](std::int32_t y, std::int32_t x) {
     SetPixel(*paint, y, x, edge);
+    if (show) {
+      gfx::Pixel& shown = show->shown[y * show->shownStep + x];
+      shown = edge == kKeyPixel ? show->through[y * show->throughStep + x] : edge;
+    }
     box.Add(y, x, x + 1);
   };
 
@@ -269,20 +292,25 @@ void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::i
   for (const auto& [nx, ny] : around) {
     if (grid.Inside(nx, ny) && open(grid.At(nx, ny))) runs.push_back({ny, nx, nx + 1, nx, nx + 1, 0});
   }
-  SpanFlood(grid, runs, open, CELL_MARK, [&](std::int32_t y, std::int32_t left, std::int32_t right) {
+  SpanFlood(grid, runs, open, [&](std::int32_t y, std::int32_t left, std::int32_t right) {
+    CellValue* row = grid.Row(y);
+    if (right - left >= kShortSpan) {
+      std::memset(row + left, CELL_MARK, static_cast<std::size_t>(right - left));
+    } else {
+      for (std::int32_t x = left; x < right; ++x) row[x] = CELL_MARK;
+    }
     if (!painting) return;
-    const CellValue* row = grid.Row(y);
     if (left > 0 && (row[left - 1] & kEdgeBits)) paintAt(y, left);
     if (right < w && (row[right] & kEdgeBits)) paintAt(y, right - 1);
-    // The span's own cells are marks now, so at the grid's top and bottom the row stands in for the
-    // missing one.
-    const CellValue* above = grid.Row(y > 0 ? y - 1 : y);
-    const CellValue* below = grid.Row(y + 1 < h ? y + 1 : y);
-    for (std::int32_t x = kernels::FindEitherWithBits(above, below, left, right, kEdgeBits); x < right;
-         x = kernels::FindEitherWithBits(above, below, x + 1, right, kEdgeBits)) {
-      paintAt(y, x);
+  }, [&](std::int32_t y, std::int32_t nextY, std::int32_t from, std::int32_t to) {
+    // Above and below a span, what it did not take and is filled or cut outlines it.
+    if (!painting) return;
+    const CellValue* cells = grid.Row(nextY);
+    for (std::int32_t x = from; x < to; ++x) {
+      if (to - x > 2) x = kernels::FindForward(cells, x, to, kEdge);
+      if (x < to && (cells[x] & kEdgeBits)) paintAt(y, x);
     }
-  });
+  }, [](std::int32_t, std::int32_t) {});
   box.HandTo(painted);
 }
 

@@ -59,8 +59,9 @@ std::int64_t FloodFill(CellGrid& grid, const PixelPlane& pixels, std::int32_t x,
 // The test flood from (fromX, fromY): every plainly open cell reachable through plainly open cells from the
 // start's neighbours becomes CELL_MARK. With `paint`, every visited cell (the start and the marked ones)
 // that borders a filled or cut cell has its pixel set to `edge`, and `painted` (when given) is grown to
-// hold each such cell. The start itself need not be open.
+// hold each such cell; with `show` as well, the picture composed over those pixels follows them. The start
+// itself need not be open.
 void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::int32_t fromX, std::int32_t fromY,
-                gfx::Rect* painted = nullptr);
+                gfx::Rect* painted = nullptr, const ShowThrough* show = nullptr);
 
 }  // namespace zelph::game

@@ -143,9 +143,15 @@ std::int64_t GameWorld::FillFromUnblocked(std::int32_t x, std::int32_t y, CellVa
 
 int GameWorld::RegionReachable(CellGrid& target, gfx::Surface* surface, std::int32_t fromX, std::int32_t fromY,
                                std::int32_t toX, std::int32_t toY, bool paintEdge) {
+  if (surface != &texture) return RegionReachableIn(target, surface, borderColour, fromX, fromY, toX, toY, paintEdge);
+  // The outline goes straight into the composed picture where it can (asked before the texture is locked);
+  // otherwise what it covers is composed again later.
+  const ShowThrough show =
+      paintEdge ? ShowThroughOf(composed, backImage.FrameSurface(0), texture, gameField) : ShowThrough{};
   gfx::Rect painted;
-  const int answer = RegionReachableIn(target, surface, borderColour, fromX, fromY, toX, toY, paintEdge, &painted);
-  if (surface == &texture) FieldDrawnOver(painted);
+  const int answer = RegionReachableIn(target, surface, borderColour, fromX, fromY, toX, toY, paintEdge, &painted,
+                                       show.shown ? &show : nullptr);
+  if (!show.shown) FieldDrawnOver(painted);
   return answer;
 }
 

@@ -25,13 +25,14 @@ bool TexturePlane::Covers(std::int32_t width, std::int32_t height) const {
 }
 
 int RegionReachableIn(CellGrid& grid, gfx::Surface* surface, std::uint32_t border, std::int32_t fromX,
-                      std::int32_t fromY, std::int32_t toX, std::int32_t toY, bool paintEdge, gfx::Rect* painted) {
+                      std::int32_t fromY, std::int32_t toX, std::int32_t toY, bool paintEdge, gfx::Rect* painted,
+                      const ShowThrough* show) {
   if (!grid.Inside(fromX, fromY) || !grid.Inside(toX, toY)) return 0;
   if (grid.At(toX, toY) & CELL_MARK) return 1;
   TexturePlane pixels(paintEdge ? surface : nullptr);
   // Pixels that do not cover the grid are left alone rather than written past their end.
   const PixelPlane* paint = pixels.Covers(grid.Width(), grid.Height()) ? &pixels.Plane() : nullptr;
-  MarkRegion(grid, paint, gfx::ColorToPixel(border), fromX, fromY, painted);
+  MarkRegion(grid, paint, gfx::ColorToPixel(border), fromX, fromY, painted, show);
   return (grid.At(toX, toY) & CELL_MARK) ? 1 : 0;
 }
 

@@ -26,9 +26,10 @@ class TexturePlane {
 
 // The test flood of RegionReachable over a grid and the surface whose pixels map onto its cells: answers 1
 // when (toX, toY) lies in the open region seen from (fromX, fromY). With `paintEdge` the region's edge is
-// outlined in `border` (0x00BBGGRR), and `painted` (when given) grows to hold the cells painted.
+// outlined in `border` (0x00BBGGRR), and `painted` (when given) grows to hold the cells painted; with
+// `show`, the picture composed over the surface follows the outline.
 int RegionReachableIn(CellGrid& grid, gfx::Surface* surface, std::uint32_t border, std::int32_t fromX,
                       std::int32_t fromY, std::int32_t toX, std::int32_t toY, bool paintEdge,
-                      gfx::Rect* painted = nullptr);
+                      gfx::Rect* painted = nullptr, const ShowThrough* show = nullptr);
 
 }  // namespace zelph::game

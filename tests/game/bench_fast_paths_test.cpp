@@ -93,6 +93,34 @@ TEST(CellScans, KeyedOverMatchesAPlainSelect) {
   });
 }
 
+// Every length around the vector sizes, with and without the pixel rows: the run's cells, pixels and shown
+// pixels change and nothing next to them does.
+TEST(CellScans, TakeRunWritesTheRunAndNothingBeside) {
+  testing::ForEachCellWidth([] {
+    std::mt19937 rng(83);
+    for (std::int32_t n = 0; n < 100; ++n) {
+      for (const bool withPixels : {true, false}) {
+        for (const bool withShown : {true, false}) {
+          std::vector<CellValue> cells(n + 2, 0x11), wantCells(n + 2, 0x11);
+          std::vector<gfx::Pixel> pixels(n + 2, 0x1234), wantPixels(n + 2, 0x1234);
+          std::vector<gfx::Pixel> shown(n + 2, 0x4321), wantShown(n + 2, 0x4321), through(n);
+          for (std::int32_t i = 0; i < n; ++i) {
+            through[i] = static_cast<gfx::Pixel>(rng());
+            wantCells[i + 1] = CELL_FILLED;
+            if (withPixels) wantPixels[i + 1] = 0xF81F;
+            if (withShown) wantShown[i + 1] = through[i];
+          }
+          kernels::TakeRun(cells.data() + 1, CELL_FILLED, withPixels ? pixels.data() + 1 : nullptr, 0xF81F,
+                           withShown ? shown.data() + 1 : nullptr, through.data(), n);
+          EXPECT_EQ(cells, wantCells) << n << " cells";
+          EXPECT_EQ(pixels, wantPixels) << n << " cells";
+          EXPECT_EQ(shown, wantShown) << n << " cells";
+        }
+      }
+    }
+  });
+}
+
 // A picture as a pack holds it, every pixel different.
 std::vector<std::uint8_t> Picture(std::int32_t w, std::int32_t h, unsigned seed) {
   gfx::EbmHeader header;

@@ -173,7 +173,7 @@ TEST_F(FieldRules, TheProgressBarFollowsTheShareTowardsThePass) {
   world.passPercent = 70;
   world.barFullWidth = 100;
   world.wonFrames = 9;
-  for (const auto [share, width] : {std::pair{45, 50}, {20, 0}, {95, 100}}) {
+  for (const auto& [share, width] : {std::pair{45, 50}, {20, 0}, {95, 100}}) {
     world.grid.Create(100, 100, CELL_OPEN);
     std::fill_n(world.grid.Data(), share * 100, CELL_FILLED);
     world.lastPercent = -1;
