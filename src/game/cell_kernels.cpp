@@ -20,16 +20,22 @@ struct KernelSet {
   std::int32_t (*either)(const CellValue*, const CellValue*, std::int32_t, std::int32_t, CellValue);
   std::int64_t (*count)(const CellValue*, std::size_t, CellValue);
   void (*keyedOver)(gfx::Pixel*, const gfx::Pixel*, const gfx::Pixel*, std::int32_t, gfx::Pixel);
-  void (*takeRun)(CellValue*, CellValue, gfx::Pixel*, gfx::Pixel, gfx::Pixel*, const gfx::Pixel*, std::int32_t);
+  std::int32_t (*takeRun)(CellValue*, CellValue, gfx::Pixel*, gfx::Pixel, gfx::Pixel*, const gfx::Pixel*, std::int32_t,
+                          const CellValue*, CellTest);
 };
 
-// TakeRun for runs too short for a vector, and for a null row.
-inline void TakeRunPlain(CellValue* cells, CellValue value, gfx::Pixel* pixels, gfx::Pixel key, gfx::Pixel* shown,
-                         const gfx::Pixel* through, std::int32_t n) {
-  if (n <= 0) return;
+// TakeRun for runs too short for a vector, and for processors without the vector units below.
+inline std::int32_t TakeRunPlain(CellValue* cells, CellValue value, gfx::Pixel* pixels, gfx::Pixel key,
+                                 gfx::Pixel* shown, const gfx::Pixel* through, std::int32_t n, const CellValue* ahead,
+                                 CellTest stop) {
+  if (n <= 0) return 0;
   std::memset(cells, value, static_cast<std::size_t>(n));
   if (pixels) std::fill_n(pixels, n, key);
   if (shown) std::memcpy(shown, through, static_cast<std::size_t>(n) * sizeof(gfx::Pixel));
+  if (!ahead) return 0;
+  std::int32_t i = 0;
+  while (i < n && !stop(ahead[i])) ++i;
+  return i;
 }
 
 // One cell at a time: the build for processors without the vector units below.
@@ -196,9 +202,9 @@ void KeyedOver(gfx::Pixel* dest, const gfx::Pixel* back, const gfx::Pixel* top, 
   Active().keyedOver(dest, back, top, n, key);
 }
 
-void TakeRun(CellValue* cells, CellValue value, gfx::Pixel* pixels, gfx::Pixel key, gfx::Pixel* shown,
-             const gfx::Pixel* through, std::int32_t n) {
-  Active().takeRun(cells, value, pixels, key, shown, through, n);
+std::int32_t TakeRun(CellValue* cells, CellValue value, gfx::Pixel* pixels, gfx::Pixel key, gfx::Pixel* shown,
+                     const gfx::Pixel* through, std::int32_t n, const CellValue* ahead, CellTest stop) {
+  return Active().takeRun(cells, value, pixels, key, shown, through, n, ahead, stop);
 }
 
 std::vector<Width> AvailableWidths() {

@@ -29,10 +29,13 @@ std::int32_t FindEitherWithBits(const CellValue* a, const CellValue* b, std::int
                                 CellValue bits);
 // Cells of p[0, n) with every bit of `bits` set.
 std::int64_t CountWithBits(const CellValue* p, std::size_t n, CellValue bits);
-// A run of n cells taken by a fill, in one pass over the three rows it changes: cells[i] = value,
-// pixels[i] = key and shown[i] = through[i] for i in [0, n). A null `pixels` or `shown` is left alone.
-void TakeRun(CellValue* cells, CellValue value, gfx::Pixel* pixels, gfx::Pixel key, gfx::Pixel* shown,
-             const gfx::Pixel* through, std::int32_t n);
+// A run of n cells taken by a fill, in one pass over the rows it changes: cells[i] = value, pixels[i] = key
+// and shown[i] = through[i] for i in [0, n) (a null `pixels` or `shown` is left alone). With `ahead` (the
+// same columns of the row the fill goes on to) it reads on the way what the scan of that row would: the
+// answer is the first i in [0, n) where `stop` holds for ahead[i], n when none. Without, the answer is 0.
+std::int32_t TakeRun(CellValue* cells, CellValue value, gfx::Pixel* pixels, gfx::Pixel key, gfx::Pixel* shown,
+                     const gfx::Pixel* through, std::int32_t n, const CellValue* ahead = nullptr,
+                     CellTest stop = {});
 // dest[i] = top[i] == key ? back[i] : top[i] for i in [0, n); none of the rows overlap.
 void KeyedOver(gfx::Pixel* dest, const gfx::Pixel* back, const gfx::Pixel* top, std::int32_t n, gfx::Pixel key);
 

@@ -41,8 +41,6 @@ struct Test {
 
 // Spans shorter than this are written in place: a call costs more than the stores.
 constexpr std::int32_t kShortSpan = 16;
-constexpr std::int32_t kCacheLine = 64;
-constexpr std::int32_t kWalkAhead = 8;
 
 void SetPixels(const PixelPlane& plane, std::int32_t y, std::int32_t left, std::int32_t right, gfx::Pixel value) {
   if (!plane.bits) return;
@@ -94,16 +92,17 @@ struct Run {
 };
 
 // The span flood shared by both fills: every qualifying cell 4-connected to a seed is taken by `take` (y,
-// left, right), which must leave the cells of the span [left, right) of row y no longer qualifying (and may
-// write what goes with them in the same pass). A run that an earlier span took is taken whole, so testing
+// left, right, ahead), which must leave the cells of the span [left, right) of row y no longer qualifying
+// (and may write what goes with them in the same pass). When `ahead` is given (the same columns of the next
+// row away from the parent), take may answer how many of its first cells qualify, as TakeRun does; 0 says
+// nothing. A run that an earlier span took is taken whole, so testing
 // its first cell tells. Toward the parent only the cells beyond the parent's span are looked at: the
 // parent's own cells are taken. `onGap` (y, nextY, from, to) is told of every stretch [from, to) of row
 // nextY, next to a span of row y, whose cells were looked at and do not qualify: with the parent's cells
 // (taken) and the rows beyond the grid, these are all the cells above and below a span that it did not
-// take. `ahead` (y, x) may ask for what taking cell (x, y) will write, as a walk down a one-cell corridor
-// nears it.
-template <typename Take, typename OnGap, typename Ahead>
-void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, Take take, OnGap onGap, Ahead ahead) {
+// take.
+template <typename Take, typename OnGap>
+void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, Take take, OnGap onGap) {
   const std::int32_t w = grid.Width(), h = grid.Height();
   // The run found last is taken next straight from here rather than through the stack: a run written to
   // memory and read back at once stalls the processor, and it is the common case of a wide region.
@@ -122,7 +121,9 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, Take ta
     if (!test(row[run.a])) continue;
     const std::int32_t left = run.a == run.parentLeft ? test.Back(row, run.a, 0, false) : run.a;
     const std::int32_t right = run.b == run.parentRight ? test.Forward(row, run.b, w, false) : run.b;
-    take(run.y, left, right);
+    const std::int32_t aheadY = run.y + run.dir;
+    const bool readAhead = run.dir != 0 && right - left > 1 && aheadY >= 0 && aheadY < h;
+    const std::int32_t known = take(run.y, left, right, readAhead ? grid.Row(aheadY) + left : nullptr);
 
     if (right - left == 1 && run.dir != 0) {
       // A span of one cell (a cut, a corridor) lies within its parent's: straight on is all there is. While
@@ -130,12 +131,6 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, Take ta
       // walk; a cell that opens sideways goes the general way.
       const std::int32_t x = left;
       for (std::int32_t y = run.y + run.dir; y >= 0 && y < h; y += run.dir) {
-        // The walk crosses a new cache line of every row kind at each cell: those a few cells on are asked
-        // for now.
-        if (const std::int32_t far = y + kWalkAhead * run.dir; far >= 0 && far < h) {
-          __builtin_prefetch(grid.Row(far) + x);
-          ahead(far, x);
-        }
         CellValue* cells = grid.Row(y);
         if (!test(cells[x])) {
           onGap(y - run.dir, y, x, x + 1);
@@ -147,29 +142,37 @@ void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, Take ta
           haveNext = true;
           break;
         }
-        take(y, x, x + 1);
+        take(y, x, x + 1, nullptr);
       }
       continue;
     }
     // Where to look next: away from the parent the whole span, toward it the parts beyond its span.
     struct Range {
-      std::int32_t y, from, to, dir;
+      std::int32_t y, from, to, dir, known;
     } ranges[4];
     int count = 0;
     for (const std::int32_t dir : {-1, 1}) {
       const std::int32_t y = run.y + dir;
       if (y < 0 || y >= h) continue;
       if (run.dir == 0 || dir == run.dir) {
-        ranges[count++] = {y, left, right, dir};
+        ranges[count++] = {y, left, right, dir, dir == run.dir ? known : 0};
       } else {
-        if (left < run.parentLeft) ranges[count++] = {y, left, run.parentLeft, dir};
-        if (run.parentRight < right) ranges[count++] = {y, run.parentRight, right, dir};
+        if (left < run.parentLeft) ranges[count++] = {y, left, run.parentLeft, dir, 0};
+        if (run.parentRight < right) ranges[count++] = {y, run.parentRight, right, dir, 0};
       }
     }
     for (int r = 0; r < count; ++r) {
       const Range& range = ranges[r];
       const CellValue* cells = grid.Row(range.y);
-      for (std::int32_t gap = range.from;;) {
+      std::int32_t gap = range.from;
+      if (range.known > 0) {
+        // The cells that take already read qualify up to the first that does not: that is a whole run.
+        gap = range.from + range.known;
+        if (haveNext) runs.push_back(next);
+        next = {range.y, range.from, gap, left, right, range.dir};
+        haveNext = true;
+      }
+      for (;;) {
         const std::int32_t i = test.Forward(cells, gap, range.to, true);
         if (gap < i) onGap(run.y, range.y, gap, i);
         if (i == range.to) break;
@@ -236,26 +239,22 @@ std::int64_t FloodFill(CellGrid& grid, const PixelPlane& pixels, std::int32_t x,
   std::int64_t count = 0;
   Box box;
   const ShowThrough* show = extras.showThrough && extras.showThrough->shown ? extras.showThrough : nullptr;
-  SpanFlood(grid, runs, test, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
+  SpanFlood(grid, runs, test, [&](std::int32_t row, std::int32_t left, std::int32_t right, const CellValue* ahead) {
     CellValue* cells = grid.Row(row);
-    if (right - left >= kShortSpan && (!pixels.bits || pixels.xStep == 1)) {
-      kernels::TakeRun(cells + left, CELL_FILLED, pixels.bits ? pixels.bits + row * pixels.yStep + left : nullptr,
-                       kKeyPixel, show ? show->shown + row * show->shownStep + left : nullptr,
-                       show ? show->through + row * show->throughStep + left : nullptr, right - left);
-    } else {
-      for (std::int32_t x = left; x < right; ++x) cells[x] = CELL_FILLED;
-      SetPixels(pixels, row, left, right, kKeyPixel);
-      ShowPixels(show, row, left, right);
-    }
     box.Add(row, left, right);
     count += right - left;
-  }, [](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}, [&](std::int32_t row, std::int32_t x) {
-    if (pixels.bits) __builtin_prefetch(pixels.bits + row * pixels.yStep + x * pixels.xStep, 1);
-    if (show) {
-      __builtin_prefetch(show->shown + row * show->shownStep + x, 1);
-      __builtin_prefetch(show->through + row * show->throughStep + x);
+    if (right - left >= kShortSpan && (!pixels.bits || pixels.xStep == 1)) {
+      return kernels::TakeRun(cells + left, CELL_FILLED,
+                              pixels.bits ? pixels.bits + row * pixels.yStep + left : nullptr, kKeyPixel,
+                              show ? show->shown + row * show->shownStep + left : nullptr,
+                              show ? show->through + row * show->throughStep + left : nullptr, right - left, ahead,
+                              test.fails);
     }
-  });
+    for (std::int32_t x = left; x < right; ++x) cells[x] = CELL_FILLED;
+    SetPixels(pixels, row, left, right, kKeyPixel);
+    ShowPixels(show, row, left, right);
+    return std::int32_t{0};
+  }, [](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {});
   box.HandTo(extras.touched);
   return count;
 }
@@ -292,16 +291,19 @@ void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::i
   for (const auto& [nx, ny] : around) {
     if (grid.Inside(nx, ny) && open(grid.At(nx, ny))) runs.push_back({ny, nx, nx + 1, nx, nx + 1, 0});
   }
-  SpanFlood(grid, runs, open, [&](std::int32_t y, std::int32_t left, std::int32_t right) {
+  // Marks alone are written faster by memset than with the row ahead read along: the scan reads it.
+  SpanFlood(grid, runs, open, [&](std::int32_t y, std::int32_t left, std::int32_t right, const CellValue*) {
     CellValue* row = grid.Row(y);
     if (right - left >= kShortSpan) {
       std::memset(row + left, CELL_MARK, static_cast<std::size_t>(right - left));
     } else {
       for (std::int32_t x = left; x < right; ++x) row[x] = CELL_MARK;
     }
-    if (!painting) return;
-    if (left > 0 && (row[left - 1] & kEdgeBits)) paintAt(y, left);
-    if (right < w && (row[right] & kEdgeBits)) paintAt(y, right - 1);
+    if (painting) {
+      if (left > 0 && (row[left - 1] & kEdgeBits)) paintAt(y, left);
+      if (right < w && (row[right] & kEdgeBits)) paintAt(y, right - 1);
+    }
+    return std::int32_t{0};
   }, [&](std::int32_t y, std::int32_t nextY, std::int32_t from, std::int32_t to) {
     // Above and below a span, what it did not take and is filled or cut outlines it.
     if (!painting) return;
@@ -310,7 +312,7 @@ void MarkRegion(CellGrid& grid, const PixelPlane* paint, gfx::Pixel edge, std::i
       if (to - x > 2) x = kernels::FindForward(cells, x, to, kEdge);
       if (x < to && (cells[x] & kEdgeBits)) paintAt(y, x);
     }
-  }, [](std::int32_t, std::int32_t) {});
+  });
   box.HandTo(painted);
 }
 

@@ -94,7 +94,7 @@ TEST(CellScans, KeyedOverMatchesAPlainSelect) {
 }
 
 // Every length around the vector sizes, with and without the pixel rows: the run's cells, pixels and shown
-// pixels change and nothing next to them does.
+// pixels change and nothing next to them does, and the row read along gives its first cell that is not open.
 TEST(CellScans, TakeRunWritesTheRunAndNothingBeside) {
   testing::ForEachCellWidth([] {
     std::mt19937 rng(83);
@@ -110,8 +110,18 @@ TEST(CellScans, TakeRunWritesTheRunAndNothingBeside) {
             if (withPixels) wantPixels[i + 1] = 0xF81F;
             if (withShown) wantShown[i + 1] = through[i];
           }
-          kernels::TakeRun(cells.data() + 1, CELL_FILLED, withPixels ? pixels.data() + 1 : nullptr, 0xF81F,
-                           withShown ? shown.data() + 1 : nullptr, through.data(), n);
+          // The row ahead is open up to a random cell (or all the way), with any values after it.
+          std::vector<CellValue> ahead(n);
+          const std::int32_t firstShut = static_cast<std::int32_t>(rng() % (n + 1));
+          for (std::int32_t i = 0; i < n; ++i) {
+            ahead[i] = i < firstShut ? CellValue{0x11} : i == firstShut ? CellValue{0x05} : static_cast<CellValue>(rng());
+          }
+          const bool reading = rng() % 4 != 0;
+          const std::int32_t answer = kernels::TakeRun(
+              cells.data() + 1, CELL_FILLED, withPixels ? pixels.data() + 1 : nullptr, 0xF81F,
+              withShown ? shown.data() + 1 : nullptr, through.data(), n, reading ? ahead.data() : nullptr,
+              CellTest{0x0F, CELL_OPEN, false});
+          EXPECT_EQ(answer, reading ? firstShut : 0) << n << " cells";
           EXPECT_EQ(cells, wantCells) << n << " cells";
           EXPECT_EQ(pixels, wantPixels) << n << " cells";
           EXPECT_EQ(shown, wantShown) << n << " cells";
