@@ -17,7 +17,6 @@ namespace {
 struct KernelSet {
   std::int32_t (*forward)(const CellValue*, std::int32_t, std::int32_t, CellTest);
   std::int32_t (*back)(const CellValue*, std::int32_t, std::int32_t, CellTest);
-  std::int32_t (*either)(const CellValue*, const CellValue*, std::int32_t, std::int32_t, CellValue);
   std::int64_t (*count)(const CellValue*, std::size_t, CellValue);
   void (*keyedOver)(gfx::Pixel*, const gfx::Pixel*, const gfx::Pixel*, std::int32_t, gfx::Pixel);
   std::int32_t (*takeRun)(CellValue*, CellValue, gfx::Pixel*, gfx::Pixel, gfx::Pixel*, const gfx::Pixel*, std::int32_t,
@@ -51,12 +50,6 @@ std::int32_t FindBack(const CellValue* row, std::int32_t x, std::int32_t floor, 
   return x;
 }
 
-std::int32_t FindEitherWithBits(const CellValue* a, const CellValue* b, std::int32_t x, std::int32_t limit,
-                                CellValue bits) {
-  while (x < limit && ((a[x] | b[x]) & bits) == 0) ++x;
-  return x;
-}
-
 std::int64_t CountWithBits(const CellValue* p, std::size_t n, CellValue bits) {
   return std::count_if(p, p + n, [bits](CellValue v) { return (v & bits) == bits; });
 }
@@ -65,7 +58,7 @@ void KeyedOver(gfx::Pixel* dest, const gfx::Pixel* back, const gfx::Pixel* top, 
   for (std::int32_t i = 0; i < n; ++i) dest[i] = top[i] == key ? back[i] : top[i];
 }
 
-constexpr KernelSet kSet{FindForward, FindBack, FindEitherWithBits, CountWithBits, KeyedOver, TakeRunPlain};
+constexpr KernelSet kSet{FindForward, FindBack, CountWithBits, KeyedOver, TakeRunPlain};
 
 }  // namespace bytes
 
@@ -187,11 +180,6 @@ std::int32_t FindForward(const CellValue* row, std::int32_t x, std::int32_t limi
 
 std::int32_t FindBack(const CellValue* row, std::int32_t x, std::int32_t floor, CellTest test) {
   return Active().back(row, x, floor, test);
-}
-
-std::int32_t FindEitherWithBits(const CellValue* a, const CellValue* b, std::int32_t x, std::int32_t limit,
-                                CellValue bits) {
-  return Active().either(a, b, x, limit, bits);
 }
 
 std::int64_t CountWithBits(const CellValue* p, std::size_t n, CellValue bits) {

@@ -1,6 +1,6 @@
-// The field's inner loops over many cells (or pixels) at once: the row scans of the fills, the share
-// count and the composition of the field picture. Built for plain bytes, SSE2 and AVX2; the widest the
-// processor runs is picked once, and tests run every one against plain loops.
+// The field's inner loops over many cells (or pixels) at once: the row scans of the fills and the rows
+// they write, the share count and the composition of the field picture. Built for plain bytes, SSE2 and
+// AVX2; the widest the processor runs is picked once, and tests run every one against plain loops.
 #pragma once
 
 #include <cstddef>
@@ -24,9 +24,6 @@ struct CellTest {
 std::int32_t FindForward(const CellValue* row, std::int32_t x, std::int32_t limit, CellTest test);
 // Walking left from x - 1 down to `floor`: one past the first cell where the test holds; `floor` when none.
 std::int32_t FindBack(const CellValue* row, std::int32_t x, std::int32_t floor, CellTest test);
-// First x in [x, limit) where a[x] or b[x] has a bit of `bits`; `limit` when none.
-std::int32_t FindEitherWithBits(const CellValue* a, const CellValue* b, std::int32_t x, std::int32_t limit,
-                                CellValue bits);
 // Cells of p[0, n) with every bit of `bits` set.
 std::int64_t CountWithBits(const CellValue* p, std::size_t n, CellValue bits);
 // A run of n cells taken by a fill, in one pass over the rows it changes: cells[i] = value, pixels[i] = key

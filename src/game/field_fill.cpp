@@ -95,12 +95,11 @@ struct Run {
 // left, right, ahead), which must leave the cells of the span [left, right) of row y no longer qualifying
 // (and may write what goes with them in the same pass). When `ahead` is given (the same columns of the next
 // row away from the parent), take may answer how many of its first cells qualify, as TakeRun does; 0 says
-// nothing. A run that an earlier span took is taken whole, so testing
-// its first cell tells. Toward the parent only the cells beyond the parent's span are looked at: the
-// parent's own cells are taken. `onGap` (y, nextY, from, to) is told of every stretch [from, to) of row
-// nextY, next to a span of row y, whose cells were looked at and do not qualify: with the parent's cells
-// (taken) and the rows beyond the grid, these are all the cells above and below a span that it did not
-// take.
+// nothing. A run that an earlier span took is taken whole, so testing its first cell tells. Toward the
+// parent only the cells beyond the parent's span are looked at: the parent's own cells are taken. `onGap`
+// (y, nextY, from, to) is told of every stretch [from, to) of row nextY, next to a span of row y, whose
+// cells were looked at and do not qualify: with the parent's cells (taken) and the rows beyond the grid,
+// these are all the cells above and below a span that it did not take.
 template <typename Take, typename OnGap>
 void SpanFlood(CellGrid& grid, std::vector<Run>& runs, const Test& test, Take take, OnGap onGap) {
   const std::int32_t w = grid.Width(), h = grid.Height();

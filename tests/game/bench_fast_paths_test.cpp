@@ -38,11 +38,9 @@ TEST(CellScans, MatchPlainLoopsAtEveryStartAndEnd) {
     std::mt19937 rng(77);
     for (int round = 0; round < 60; ++round) {
       const std::vector<CellValue> a = RandomCells(rng, 1 + rng() % 150, 1 + rng() % 70);
-      const std::vector<CellValue> b = RandomCells(rng, a.size(), 1 + rng() % 70);
       const auto n = static_cast<std::int32_t>(a.size());
       const CellTest test{static_cast<CellValue>(rng() % 2 ? 0x0F : rng()), static_cast<CellValue>(rng() % 3),
                           rng() % 2 == 0};
-      const CellValue bits = static_cast<CellValue>(1u << (rng() % 8)) | (rng() % 2 ? CELL_FILLED : 0);
       for (std::int32_t from = 0; from <= n; ++from) {
         for (std::int32_t to = from; to <= n; ++to) {
           std::int32_t forward = from;
@@ -51,9 +49,6 @@ TEST(CellScans, MatchPlainLoopsAtEveryStartAndEnd) {
           std::int32_t back = to;
           while (back > from && !test(a[back - 1])) --back;
           ASSERT_EQ(kernels::FindBack(a.data(), to, from, test), back) << to << " down to " << from;
-          std::int32_t either = from;
-          while (either < to && ((a[either] | b[either]) & bits) == 0) ++either;
-          ASSERT_EQ(kernels::FindEitherWithBits(a.data(), b.data(), from, to, bits), either) << from << ".." << to;
         }
       }
     }
