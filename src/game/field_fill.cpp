@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "game/cell_kernels.h"
-#include "gfx/blit_kernels.h"
 
 namespace zelph::game {
 
@@ -42,13 +41,10 @@ struct Test {
 // Spans shorter than this are written in place: a call costs more than the stores.
 constexpr std::int32_t kShortSpan = 16;
 
+// Short spans and pixels that are not a pixel apart: long rows of adjacent pixels go through TakeRun.
 void SetPixels(const PixelPlane& plane, std::int32_t y, std::int32_t left, std::int32_t right, gfx::Pixel value) {
   if (!plane.bits) return;
   gfx::Pixel* p = plane.bits + y * plane.yStep + left * plane.xStep;
-  if (plane.xStep == 1 && right - left >= kShortSpan) {
-    gfx::kernels::FillRows(p, 0, right - left, 1, value);
-    return;
-  }
   for (std::int32_t x = left; x < right; ++x, p += plane.xStep) *p = value;
 }
 
